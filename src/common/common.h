@@ -1,0 +1,51 @@
+// Common services: the diagnostic log "ErrorLog.txt" with its start report, error reporting, the version
+// text and the operating-system facts.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "common/error_reporter.h"
+#include "platform/clock_locale.h"
+#include "platform/shell.h"
+
+namespace tarvello {
+
+class UTC;
+class LocaleInfo;
+
+class Common : public ErrorReporter {
+public:
+    Common(Shell& shell, ClockLocale& clock, UTC& utc, LocaleInfo& locale);
+
+    // Called right after the start report of a run has been written (DDEClientModule::EnableDebugLog).
+    void SetEnableDebugLog(std::function<void()> enableDebugLog) { enableDebugLog_ = std::move(enableDebugLog); }
+
+    void Initialize();
+    void Terminate();
+    void DebugLog(const std::wstring& message);
+    void ReportError(std::int16_t number, const std::wstring& procedure) override;
+    std::wstring Version();
+    void GetOSVersion();
+    std::wstring GetOSName();
+    std::int32_t GetOSBuild();
+
+    bool LogStarted() const { return logStarted_; }
+    const std::wstring& LogPath() const { return logPath_; }
+
+private:
+    Shell& shell_;
+    ClockLocale& clock_;
+    UTC& utc_;
+    LocaleInfo& locale_;
+    std::function<void()> enableDebugLog_;
+    std::wstring logPath_;
+    double startTime_ = 0;
+    bool logStarted_ = false;
+    int debugLogDepth_ = 0;
+    std::wstring osName_ = L"Unknown";
+    std::int32_t osBuild_ = 0;
+};
+
+}  // namespace tarvello

@@ -1,0 +1,34 @@
+// The table of standard error descriptions, shared by "Error.log" and "ErrorLog.txt".
+#include "platform/program_error.h"
+
+#include <array>
+#include <utility>
+
+namespace tarvello {
+
+std::wstring ErrorDescription(int number) {
+    static constexpr std::array<std::pair<int, const wchar_t*>, 16> kTable{{
+        {3, L"Return without GoSub"},
+        {5, L"Invalid procedure call or argument"},
+        {6, L"Overflow"},
+        {7, L"Out of memory"},
+        {9, L"Subscript out of range"},
+        {11, L"Division by zero"},
+        {13, L"Type mismatch"},
+        {53, L"File not found"},
+        {70, L"Permission denied"},
+        {76, L"Path not found"},
+        {282, L"No foreign application responded to a DDE initiate"},
+        {284, L"Can't open DDE channel"},
+        {285, L"Foreign application won't perform DDE method or operation"},
+        {286, L"Timeout occurred while waiting for DDE response"},
+        {429, L"ActiveX component can't create object"},
+        {440, L"Automation error"},
+    }};
+    for (const auto& [n, text] : kTable) {
+        if (n == number) return text;
+    }
+    return L"Application-defined or object-defined error";
+}
+
+}  // namespace tarvello

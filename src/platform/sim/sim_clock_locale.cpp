@@ -1,0 +1,49 @@
+// Simulated clock and locale.
+#include "platform/sim/sim_clock_locale.h"
+
+namespace tarvello::sim {
+
+SimClockLocale::SimClockLocale() {
+    UseGermanLocale();
+}
+
+int SimClockLocale::GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) {
+    auto it = info_.find({lcid, type});
+    if (it == info_.end()) return 0;
+    const int needed = static_cast<int>(it->second.size()) + 1;
+    if (bufferChars == 0) return needed;
+    if (bufferChars < needed || buffer == nullptr) return 0;
+    buffer->assign(it->second);
+    buffer->push_back(L'\0');
+    return needed;
+}
+
+bool SimClockLocale::GetVersionEx(OsVersionInfo& info) {
+    if (!versionSucceeds_ || info.size != 148) return false;
+    const auto size = info.size;
+    info = version_;
+    info.size = size;
+    return true;
+}
+
+void SimClockLocale::UseEnglishLocale() {
+    lcid_ = 0x409;
+    static const wchar_t* kMonths[] = {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
+                                       L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"};
+    for (std::uint32_t m = 0; m < 12; ++m) SetLocaleInfo(0x409, locale_type::kAbbrevMonthName1 + m, kMonths[m]);
+    SetLocaleInfo(0x409, locale_type::kTimeSeparator, L":");
+    SetLocaleInfo(0x409, locale_type::kLanguage, L"English (United States)");
+    SetLocaleInfo(0x409, locale_type::kCountry, L"United States");
+}
+
+void SimClockLocale::UseGermanLocale() {
+    lcid_ = 0x407;
+    static const wchar_t* kMonths[] = {L"Jan", L"Feb", L"M\u00e4r", L"Apr", L"Mai", L"Jun",
+                                       L"Jul", L"Aug", L"Sep",      L"Okt", L"Nov", L"Dez"};
+    for (std::uint32_t m = 0; m < 12; ++m) SetLocaleInfo(0x407, locale_type::kAbbrevMonthName1 + m, kMonths[m]);
+    SetLocaleInfo(0x407, locale_type::kTimeSeparator, L":");
+    SetLocaleInfo(0x407, locale_type::kLanguage, L"Deutsch (Deutschland)");
+    SetLocaleInfo(0x407, locale_type::kCountry, L"Deutschland");
+}
+
+}  // namespace tarvello::sim

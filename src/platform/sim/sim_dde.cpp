@@ -1,0 +1,183 @@
+// Simulated DDE bus.
+#include "platform/sim/sim_dde.h"
+
+#include <algorithm>
+
+#include "platform/program_error.h"
+
+namespace tarvello::sim {
+namespace {
+
+std::wstring ItemKey(const std::wstring& topic, const std::wstring& item) {
+    return topic + L"!" + item;
+}
+
+class SimLink : public DdeLink {
+public:
+    SimLink(SimDde& bus, std::unique_ptr<SimDde::LinkState> state) : bus_(bus), state_(std::move(state)) {}
+    ~SimLink() override { bus_.Detach(state_.get()); }
+    void Execute(const std::wstring& command) override { bus_.ExecuteOnServer(*state_, command); }
+    bool IsOpen() const override { return state_->open; }
+
+private:
+    SimDde& bus_;
+    std::unique_ptr<SimDde::LinkState> state_;
+};
+
+class SimRegistration : public DdeTopicRegistration {
+public:
+    SimRegistration(SimDde& bus, std::unique_ptr<SimDde::TopicState> state) : bus_(bus), state_(std::move(state)) {}
+    ~SimRegistration() override { bus_.Unregister(state_.get()); }
+    void NotifyItemChanged(const std::wstring& item) override {
+        auto value = state_->handler->OnRequest(item);
+        if (!value) return;
+        auto range = state_->advises.equal_range(item);
+        for (auto it = range.first; it != range.second; ++it) it->second(*value);
+    }
+
+private:
+    SimDde& bus_;
+    std::unique_ptr<SimDde::TopicState> state_;
+};
+
+}  // namespace
+
+void SimDdeServer::SetItem(const std::wstring& topic, const std::wstring& item, const std::wstring& value) {
+    items_[ItemKey(topic, item)] = value;
+    bus_.NotifyServerItem(application_, topic, item, value);
+}
+
+std::wstring SimDdeServer::Item(const std::wstring& topic, const std::wstring& item) const {
+    auto it = items_.find(ItemKey(topic, item));
+    return it == items_.end() ? std::wstring() : it->second;
+}
+
+SimDde::~SimDde() = default;
+
+std::unique_ptr<DdeLink> SimDde::OpenHotLink(const std::wstring& application, const std::wstring& topic,
+                                             const std::wstring& item, DdeLinkHandlers handlers) {
+    openAttempts_.push_back(application + L"|" + topic + L"!" + item);
+    SimDdeServer* server = Server(application);
+    if (server == nullptr || !server->HasTopic(topic)) throw ProgramError(error_number::kDdeNoAnswer);
+    if (server->refusedAdviseItems.count(item)) throw ProgramError(error_number::kDdeRefused);
+    auto state = std::make_unique<LinkState>(LinkState{application, topic, item, std::move(handlers), true});
+    links_.push_back(state.get());
+    // The current value is shown as soon as the link opens.
+    if (state->handlers.onValue) state->handlers.onValue(server->Item(topic, item));
+    return std::make_unique<SimLink>(*this, std::move(state));
+}
+
+std::unique_ptr<DdeTopicRegistration> SimDde::RegisterTopic(const std::wstring& application,
+                                                            const std::wstring& topic,
+                                                            const std::wstring& windowCaption,
+                                                            DdeTopicHandler& handler) {
+    auto state = std::make_unique<TopicState>(TopicState{application, topic, windowCaption, &handler, {}});
+    topics_.push_back(state.get());
+    return std::make_unique<SimRegistration>(*this, std::move(state));
+}
+
+SimDdeServer& SimDde::StartServer(const std::wstring& application, std::set<std::wstring> topics) {
+    auto server = std::make_unique<SimDdeServer>(*this, application, std::move(topics));
+    auto& ref = *server;
+    servers_[application] = std::move(server);
+    return ref;
+}
+
+void SimDde::StopServer(const std::wstring& application) {
+    servers_.erase(application);
+    for (LinkState* link : links_) {
+        if (link->application != application || !link->open) continue;
+        link->open = false;
+        // The notice travels through the message loop, as WM_DDE_TERMINATE does; the link may be gone by then.
+        loop_.Post([this, link] {
+            if (std::find(links_.begin(), links_.end(), link) == links_.end()) return;
+            if (link->handlers.onClosed) link->handlers.onClosed();
+        });
+    }
+}
+
+SimDdeServer* SimDde::Server(const std::wstring& application) {
+    auto it = servers_.find(application);
+    return it == servers_.end() ? nullptr : it->second.get();
+}
+
+std::size_t SimDde::OpenLinkCount() const {
+    return static_cast<std::size_t>(std::count_if(links_.begin(), links_.end(), [](auto* l) { return l->open; }));
+}
+
+void SimDde::Detach(LinkState* link) {
+    links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end());
+}
+
+void SimDde::NotifyServerItem(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
+                              const std::wstring& value) {
+    for (LinkState* link : links_) {
+        if (!link->open || link->application != application || link->topic != topic || link->item != item) continue;
+        loop_.Post([this, link, value] {
+            if (std::find(links_.begin(), links_.end(), link) == links_.end() || !link->open) return;
+            if (link->handlers.onValue) link->handlers.onValue(value);
+        });
+    }
+}
+
+void SimDde::ExecuteOnServer(LinkState& link, const std::wstring& command) {
+    SimDdeServer* server = Server(link.application);
+    if (!link.open || server == nullptr) throw ProgramError(error_number::kDdeChannelClosed);
+    server->executes.push_back(command);
+    switch (server->executeAnswer) {
+        case ExecuteAnswer::kAccept:
+            return;
+        case ExecuteAnswer::kRefuse:
+            throw ProgramError(error_number::kDdeRefused);
+        case ExecuteAnswer::kNoAnswer:
+            throw ProgramError(error_number::kDdeTimeout);
+    }
+}
+
+SimDde::TopicState* SimDde::FindTopic(const std::wstring& application, const std::wstring& topic) const {
+    for (TopicState* t : topics_) {
+        if (t->application == application && t->topic == topic) return t;
+    }
+    return nullptr;
+}
+
+void SimDde::Unregister(TopicState* topic) {
+    topics_.erase(std::remove(topics_.begin(), topics_.end(), topic), topics_.end());
+}
+
+bool SimDde::HasTopic(const std::wstring& application, const std::wstring& topic) const {
+    return FindTopic(application, topic) != nullptr;
+}
+
+bool SimDde::ClientExecute(const std::wstring& application, const std::wstring& topic, const std::wstring& command) {
+    TopicState* t = FindTopic(application, topic);
+    return t != nullptr && t->handler->OnExecute(command);
+}
+
+std::optional<std::wstring> SimDde::ClientRequest(const std::wstring& application, const std::wstring& topic,
+                                                  const std::wstring& item) {
+    TopicState* t = FindTopic(application, topic);
+    if (t == nullptr) return std::nullopt;
+    return t->handler->OnRequest(item);
+}
+
+bool SimDde::ClientPoke(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
+                        const std::wstring& value) {
+    TopicState* t = FindTopic(application, topic);
+    return t != nullptr && t->handler->OnPoke(item, value);
+}
+
+bool SimDde::ClientAdvise(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
+                          std::function<void(const std::wstring&)> onValue) {
+    TopicState* t = FindTopic(application, topic);
+    if (t == nullptr || !t->handler->OnRequest(item)) return false;
+    t->advises.emplace(item, std::move(onValue));
+    return true;
+}
+
+std::wstring SimDde::RegisteredCaption(const std::wstring& application, const std::wstring& topic) const {
+    TopicState* t = FindTopic(application, topic);
+    return t == nullptr ? std::wstring() : t->caption;
+}
+
+}  // namespace tarvello::sim

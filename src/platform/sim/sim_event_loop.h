@@ -1,0 +1,45 @@
+// The simulated user-interface thread: a clock that only moves when a test advances it, window timers,
+// and posted events. Nothing here reads the real clock.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+
+#include "platform/shell.h"
+
+namespace tarvello::sim {
+
+class SimEventLoop {
+public:
+    std::uint64_t NowMs() const { return nowMs_; }
+
+    // Queues an event for the next pass of the message loop.
+    void Post(std::function<void()> event);
+    // Runs every event queued so far (one pass); events they post wait for the next pass.
+    void RunPending();
+
+    TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> tick);
+    void StopTimer(TimerId id);
+    bool IsTimerRunning(TimerId id) const { return timers_.count(id) != 0; }
+    std::size_t RunningTimerCount() const { return timers_.size(); }
+
+    // Moves the clock forward by ms, firing due timers in time order and running posted events between.
+    void Advance(std::uint64_t ms);
+    // Moves the clock without firing anything: a blocking wait of the thread.
+    void Block(std::uint64_t ms) { nowMs_ += ms; }
+
+private:
+    struct Timer {
+        std::uint32_t intervalMs;
+        std::uint64_t dueMs;
+        std::function<void()> tick;
+    };
+    std::uint64_t nowMs_ = 1'000'000;
+    TimerId nextTimerId_ = 1;
+    std::map<TimerId, Timer> timers_;
+    std::deque<std::function<void()>> posted_;
+};
+
+}  // namespace tarvello::sim
