@@ -15,9 +15,14 @@ class SimProfile : public ProfileStore {
 public:
     explicit SimProfile(SimFiles& files) : files_(files) {}
 
-    std::wstring GetString(const std::wstring& section, const std::wstring& key, const std::wstring& defaultValue,
-                           int bufferChars, const std::wstring& file) override;
-    bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+    std::wstring GetString(const std::wstring& section,
+                           const std::wstring& key,
+                           const std::wstring& defaultValue,
+                           int bufferChars,
+                           const std::wstring& file) override;
+    bool WriteString(const std::wstring& section,
+                     const std::wstring& key,
+                     const std::wstring& value,
                      const std::wstring& file) override;
 
     struct Call {

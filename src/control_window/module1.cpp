@@ -1,0 +1,38 @@
+// Module1: FileExists, InitIniPath and WaitMilliseconds.
+#include "control_window/module1.h"
+
+#include <exception>
+#include <optional>
+
+#include "platform/program_error.h"
+
+namespace tarvello {
+
+bool Module1::FileExists(const std::wstring& path) {
+    // A pattern would name whatever file matched it, not the file asked about.
+    if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos)
+        return false;
+    std::optional<FileAttributes> attributes;
+    try {
+        attributes = shell_.GetAttributes(path);
+    } catch (const std::exception&) {
+        return false;
+    } catch (const ProgramError&) {
+        return false;
+    }
+    if (!attributes)
+        return false;
+    return attributes->directory || (!attributes->hidden && !attributes->system);
+}
+
+void Module1::InitIniPath(IniAccess& ini) {
+    ini.SetIniFile(shell_.ProgramFolder() + L"\\" + shell_.ExeBaseName() + L".ini");
+}
+
+void Module1::WaitMilliseconds(std::int32_t ms) {
+    if (ms < 0)
+        return;
+    shell_.WaitOnOwnProcess(static_cast<std::uint32_t>(ms));
+}
+
+}  // namespace tarvello

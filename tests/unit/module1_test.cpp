@@ -1,0 +1,95 @@
+// Module1 on the simulated desktop: which paths count as existing files, the INI path and the plain pause.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+#include "control_window/module1.h"
+#include "platform/program_error.h"
+#include "platform/sim/sim_desktop.h"
+#include "settings/ini_access.h"
+
+namespace tarvello {
+namespace {
+
+// A shell whose directory lookup itself fails, as on a missing drive or a malformed path.
+class FailingLookupShell : public sim::SimShell {
+public:
+    using SimShell::SimShell;
+    std::optional<FileAttributes> GetAttributes(const std::wstring& path) override {
+        if (path.find(L"Q:") == 0)
+            throw ProgramError(error_number::kPathNotFound);
+        if (path.find(L"R:") == 0)
+            throw std::runtime_error("device not ready");
+        return SimShell::GetAttributes(path);
+    }
+};
+
+TEST(Module1, FileExistsForFoldersAndPlainFilesOnly) {
+    sim::SimDesktop desktop;
+    Module1 module(desktop.shell);
+    desktop.files.Write(L"C:\\Tarvello\\Error.log", "x");
+    desktop.files.Write(L"C:\\Tarvello\\hidden.txt", "");
+    desktop.files.SetAttributes(L"C:\\Tarvello\\hidden.txt", {false, true, false});
+    desktop.files.Write(L"C:\\Tarvello\\system.txt", "");
+    desktop.files.SetAttributes(L"C:\\Tarvello\\system.txt", {false, false, true});
+    desktop.files.AddFolder(L"C:\\Tarvello\\Logs");
+
+    EXPECT_TRUE(module.FileExists(L"C:\\Tarvello\\Error.log"));
+    EXPECT_TRUE(module.FileExists(L"c:\\tarvello\\ERROR.LOG"));
+    EXPECT_TRUE(module.FileExists(L"C:\\Tarvello"));
+    EXPECT_TRUE(module.FileExists(L"C:\\Tarvello\\Logs"));
+    EXPECT_FALSE(module.FileExists(L"C:\\Tarvello\\hidden.txt"));
+    EXPECT_FALSE(module.FileExists(L"C:\\Tarvello\\system.txt"));
+    EXPECT_FALSE(module.FileExists(L"C:\\Tarvello\\missing.log"));
+    EXPECT_FALSE(module.FileExists(L""));
+    EXPECT_FALSE(module.FileExists(L"C:\\Tarvello\\*.log"));
+    EXPECT_FALSE(module.FileExists(L"C:\\Tarvello\\Error.lo?"));
+}
+
+TEST(Module1, FailingLookupReturnsFalseAndRaisesNothing) {
+    sim::SimEventLoop loop;
+    sim::SimFiles files;
+    FailingLookupShell shell(loop, files);
+    Module1 module(shell);
+    EXPECT_FALSE(module.FileExists(L"Q:\\Error.log"));
+    EXPECT_FALSE(module.FileExists(L"R:\\Error.log"));
+    EXPECT_TRUE(module.FileExists(L"C:\\Tarvello"));
+}
+
+TEST(Module1, InitIniPathJoinsFolderBaseNameAndIni) {
+    sim::SimDesktop desktop;
+    Module1 module(desktop.shell);
+    IniAccess ini(desktop.profile);
+    module.InitIniPath(ini);
+    EXPECT_EQ(ini.IniFile(), L"C:\\Tarvello\\Tarvello.ini");
+
+    desktop.shell.SetProgramFolder(L"D:\\Funk\\Rotor Steuerung");
+    desktop.shell.SetExeBaseName(L"Tarvello2");
+    module.InitIniPath(ini);
+    EXPECT_EQ(ini.IniFile(), L"D:\\Funk\\Rotor Steuerung\\Tarvello2.ini");
+    ini.WriteEntry(L"RELEASE", L"Release_Nr", L"1.0.0 Beta");
+    EXPECT_EQ(desktop.files.Read(L"D:\\Funk\\Rotor Steuerung\\Tarvello2.ini"),
+              "[RELEASE]\r\nRelease_Nr=1.0.0 Beta\r\n");
+}
+
+TEST(Module1, WaitMillisecondsBlocksWithoutRunningEvents) {
+    sim::SimDesktop desktop;
+    Module1 module(desktop.shell);
+    int ticks = 0;
+    desktop.loop.StartTimer(20, [&] { ++ticks; });
+    const auto before = desktop.loop.NowMs();
+    module.WaitMilliseconds(50);
+    EXPECT_EQ(desktop.loop.NowMs() - before, 50u);
+    EXPECT_EQ(ticks, 0);
+    module.WaitMilliseconds(0);
+    module.WaitMilliseconds(-1);  // would be an endless wait if passed on
+    module.WaitMilliseconds(std::numeric_limits<std::int32_t>::min());
+    module.WaitMilliseconds(std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(desktop.shell.Waits(), (std::vector<std::uint32_t>{50, 0, 2147483647u}));
+    EXPECT_EQ(desktop.shell.ProcessPendingEventsCalls(), 0);
+}
+
+}  // namespace
+}  // namespace tarvello
