@@ -32,16 +32,20 @@ public:
     std::wstring Title(WindowHandle window, int bufferChars) override;
     WindowHandle Parent(WindowHandle window) override;
     bool IsWindow(WindowHandle window) override { return windows_.count(window) != 0; }
-    bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                     std::intptr_t lParam) override;
+    bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool ActivateByTitle(const std::wstring& title) override;
 
     // Adds a window as the last child of parent (0: top level). An owner makes it an owned pop-up, whose
     // GetParent is the owner.
-    WindowHandle AddWindow(WindowHandle parent, const std::wstring& title, const std::wstring& className,
+    WindowHandle AddWindow(WindowHandle parent,
+                           const std::wstring& title,
+                           const std::wstring& className,
                            WindowHandle owner = 0);
     void Destroy(WindowHandle window);
     void SetTitle(WindowHandle window, const std::wstring& title) { windows_.at(window).title = title; }
+    // GetWindowTextLengthA may report more than the text holds (double-byte titles, a title that changes
+    // between the two calls); this makes the window report length instead of its title's length.
+    void SetReportedTitleLength(WindowHandle window, int length) { windows_.at(window).reportedLength = length; }
 
     const std::vector<PostedMessage>& Posted() const { return posted_; }
     const std::vector<std::wstring>& Activations() const { return activations_; }  // titles asked for
@@ -56,6 +60,7 @@ private:
         std::wstring title;
         std::wstring className;
         std::vector<WindowHandle> children;
+        int reportedLength = -1;  // -1: the title's own length
     };
     WindowHandle desktop_;
     WindowHandle next_ = 0x10010;

@@ -1,0 +1,51 @@
+// Shared helpers of the keystroke tests: a simulated keyboard and shell, and a compact trace of key events.
+#pragma once
+
+#include <string>
+
+#include "automation/cls_keys.h"
+#include "platform/program_error.h"
+#include "platform/sim/sim_event_loop.h"
+#include "platform/sim/sim_files.h"
+#include "platform/sim/sim_keyboard.h"
+#include "platform/sim/sim_shell.h"
+
+namespace tarvello::test {
+
+// "16v 65v 65^ 16^": each event's virtual key, 'v' for down and '^' for up, in order.
+inline std::string Trace(const std::vector<sim::KeyEvent>& events) {
+    std::string trace;
+    for (const sim::KeyEvent& e : events) {
+        if (!trace.empty())
+            trace += ' ';
+        trace += std::to_string(e.virtualKey) + ((e.flags & keyevent::kKeyUp) ? "^" : "v");
+    }
+    return trace;
+}
+
+struct KeysFixture {
+    sim::SimEventLoop loop;
+    sim::SimFiles files;
+    sim::SimShell shell{loop, files};
+    sim::SimKeyboard keyboard;
+    clsKeys keys{keyboard, shell};
+
+    std::string TraceOf(const std::wstring& sendKeys) {
+        keyboard.ClearEvents();
+        keys.PressSendKeys(sendKeys);
+        return Trace(keyboard.Events());
+    }
+};
+
+// The error number a call fails with, or 0 when it succeeds.
+template <typename Call>
+int ErrorNumberOf(Call call) {
+    try {
+        call();
+    } catch (const ProgramError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+}  // namespace tarvello::test

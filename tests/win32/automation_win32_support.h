@@ -1,0 +1,94 @@
+// Helpers of the automation tests under Wine: a window class that records the keys it receives, a
+// bounded message pump, and a shell that only pauses and pumps.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+
+namespace tarvello::test {
+
+struct ReceivedKeys {
+    std::vector<int> keyDowns;
+    std::vector<int> keyUps;
+    std::string chars;
+};
+
+inline ReceivedKeys& Received() {
+    static ReceivedKeys received;
+    return received;
+}
+
+inline LRESULT CALLBACK RecordingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            Received().keyDowns.push_back(static_cast<int>(wParam));
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            Received().keyUps.push_back(static_cast<int>(wParam));
+            break;
+        case WM_CHAR:
+            Received().chars += static_cast<char>(wParam);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+inline const char* RecordingClass() {
+    static const char* name = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = RecordingWindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TarvelloAutomationTest";
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        RegisterClassA(&wc);
+        return "TarvelloAutomationTest";
+    }();
+    return name;
+}
+
+inline void PumpOnce() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Pumps messages until done() holds or the time-out passes; returns done().
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        PumpOnce();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    PumpOnce();
+    return done();
+}
+
+class PumpingShell : public Shell {
+public:
+    std::wstring ProgramFolder() override { return L"."; }
+    std::wstring ExeBaseName() override { return L"win32_tests"; }
+    VersionRecord ProgramVersion() override { return {}; }
+    std::optional<FileAttributes> GetAttributes(const std::wstring&) override { return std::nullopt; }
+    void AppendLine(const std::wstring&, const std::wstring&) override {}
+    void ShowCriticalMessage(const std::wstring&, const std::wstring&) override {}
+    void EndProcessNow() override {}
+    TimerId StartTimer(std::uint32_t, std::function<void()>) override { return 0; }
+    void StopTimer(TimerId) override {}
+    void Sleep(std::uint32_t ms) override { ::Sleep(ms); }
+    void WaitOnOwnProcess(std::uint32_t ms) override { ::Sleep(ms); }
+    void ProcessPendingEvents() override { PumpOnce(); }
+};
+
+}  // namespace tarvello::test
