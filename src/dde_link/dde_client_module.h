@@ -1,0 +1,78 @@
+// DDEClientModule: the conversation with DXView (server 3) with its single retry 5000 ms after a loss, the
+// rotator commands sent over it, and the control window's caption that shows the link and the diagnostic log.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/common.h"
+#include "dde_link/dde_client_window.h"
+#include "dde_link/main_window_access.h"
+#include "platform/platform.h"
+
+namespace tarvello {
+
+class DDEClientModule {
+  public:
+    static constexpr std::int16_t kServerCount = 7;  // servers 0 to 6
+
+    DDEClientModule(Platform& platform, Common& common, MainWindowAccess& mainWindow);
+    ~DDEClientModule();
+    DDEClientModule(const DDEClientModule&) = delete;
+    DDEClientModule& operator=(const DDEClientModule&) = delete;
+
+    // Creates the hidden window, clears the tables and tries to connect to DXView.
+    void Initialize();
+    // Destroys the hidden window with its links, timer and topic. Nothing that arrives later reconnects.
+    void Terminate();
+
+    // Throws ProgramError (subscript out of range) for numbers outside 0 to 6.
+    bool IsServerConnected(std::int16_t n) const;
+    void ConnectServer(std::int16_t n);
+    void SetServerConnect(std::int16_t n, bool connected);
+    void RetryServerConnect();
+    void MarkDXViewDisconnected();
+
+    // Rotator commands on the DDELookup conversation.
+    void SelectBearing(const std::wstring& angle);
+    void RotateRotor(bool shortPath);
+
+    void EnableDebugLog();
+    void UpdateCaption();
+
+    // Read-only views for the control window and tests. Out-of-range numbers throw like IsServerConnected.
+    bool IsServerRetryPending(std::int16_t n) const;
+    bool IsServerRetrying(std::int16_t n) const;
+    bool DiagnosticFlag() const { return diagnosticFlag_; }
+    const DDEClient* Window() const { return window_.get(); }
+
+  private:
+    static std::size_t ServerIndex(std::int16_t n);
+    bool OpenDxViewLinks();
+    std::shared_ptr<DdeLink> OpenDxViewLink(std::wstring_view topic,
+                                            std::wstring_view item,
+                                            std::function<void(const std::wstring&)> onValue,
+                                            std::function<void()> onClosed);
+    bool IsCurrentLinkSet(std::uint64_t generation) const;
+    void SendToDxView(const std::wstring& command);
+    void Report(int number, std::wstring_view procedure);
+
+    Dde& dde_;
+    Shell& shell_;
+    Common& common_;
+    MainWindowAccess& mainWindow_;
+
+    std::array<bool, kServerCount> ServerConnected{};
+    std::array<bool, kServerCount> ServerRetryPending{};
+    std::array<bool, kServerCount> ServerRetrying{};
+    bool diagnosticFlag_ = false;
+
+    std::unique_ptr<DDEClient> window_;
+    std::shared_ptr<DdeLink> currentBearingLink_;  // the control window's CurrentBearing box
+    std::uint64_t linkGeneration_ = 0;             // notices of replaced or closed links carry an old number
+    bool connecting_ = false;
+};
+
+}  // namespace tarvello

@@ -1,0 +1,136 @@
+// The hidden window DDEClient: retry timer, named fields and the program's own DDE topic.
+#include "dde_link/dde_client_window.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "dde_link/execute_command.h"
+#include "partners/partners.h"
+#include "platform/program_error.h"
+
+namespace tarvello {
+namespace {
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+    auto lower = [](wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](wchar_t x, wchar_t y) { return lower(x) == lower(y); });
+}
+
+// Every field of the window with its text when the window is created.
+std::vector<std::pair<std::wstring, std::wstring>> InitialFields() {
+    return {
+        {L"SpotPrefix", L""},
+        {L"DDELookup", L"DDELookup"},
+        {L"SpotLocation", L""},
+        {L"Progress", L""},
+        {L"Freq", L""},
+        {L"Mode", L""},
+        {L"PropViewDDECommand", L"PropViewDDECommand"},
+        {L"PathfinderDDECommand", L"PathfinderDDECommand"},
+        {L"DDESpot", L"DDESpot"},
+        {L"DDELog", L"DDELog"},
+        {L"DDETransceiverControl", L"DDETransceiverControl"},
+        {L"RequestDDEConnection", L"RequestDDEConnection"},
+        {L"Label1", L"SpotPrefix"},
+        {L"Label2", L"Progress"},
+        {L"Label3", L"Mode"},
+        {L"Label4", L"Freq"},
+        {L"Label5", L"SpotLocation"},
+    };
+}
+
+}  // namespace
+
+DDEClient::DDEClient(Dde& dde,
+                     Shell& shell,
+                     std::function<void(std::int16_t)> connectServer,
+                     std::function<void()> retryTick)
+    : dde_(dde),
+      shell_(shell),
+      connectServer_(std::move(connectServer)),
+      retryTick_(std::move(retryTick)),
+      fields_(InitialFields()) {}
+
+DDEClient::~DDEClient() {
+    StopServerRetryTimer();
+    CloseLinks();
+    registration_.reset();
+}
+
+void DDEClient::RegisterOwnTopic() {
+    registration_ = dde_.RegisterTopic(shell_.ExeBaseName(), std::wstring(partners::kOwnTopic), Caption(), *this);
+}
+
+std::wstring DDEClient::Caption() const {
+    return std::wstring(partners::kOwnTopic);
+}
+
+void DDEClient::StartServerRetryTimer() {
+    if (retryTimer_)
+        return;
+    retryTimer_ = shell_.StartTimer(kServerRetryIntervalMs, [this] { retryTick_(); });
+}
+
+void DDEClient::StopServerRetryTimer() {
+    if (!retryTimer_)
+        return;
+    shell_.StopTimer(*retryTimer_);
+    retryTimer_.reset();
+}
+
+std::optional<std::size_t> DDEClient::FieldIndex(std::wstring_view name) const {
+    auto it = std::find_if(fields_.begin(), fields_.end(), [&](const auto& f) { return SameName(f.first, name); });
+    if (it == fields_.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(it - fields_.begin());
+}
+
+std::optional<std::wstring> DDEClient::Field(const std::wstring& name) const {
+    const auto index = FieldIndex(name);
+    if (!index)
+        return std::nullopt;
+    return fields_[*index].second;
+}
+
+void DDEClient::SetField(std::wstring_view name, const std::wstring& text) {
+    const auto index = FieldIndex(name);
+    if (!index)
+        return;
+    fields_[*index].second = text;
+    if (registration_)
+        registration_->NotifyItemChanged(fields_[*index].first);
+}
+
+void DDEClient::CloseLinks() {
+    spotPrefixLink_.reset();
+    ddeLookupLink_.reset();
+}
+
+bool DDEClient::OnExecute(const std::wstring& command) {
+    const auto server = ParseStartCommand(command);
+    if (!server)
+        return false;
+    // The sender gets its acknowledgement only after the connection attempt, whatever its outcome.
+    try {
+        connectServer_(*server);
+    } catch (const ProgramError&) {
+        return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::wstring> DDEClient::OnRequest(const std::wstring& item) {
+    return Field(item);
+}
+
+bool DDEClient::OnPoke(const std::wstring& item, const std::wstring& value) {
+    if (!FieldIndex(item))
+        return false;
+    SetField(item, value);
+    return true;
+}
+
+}  // namespace tarvello
