@@ -1,0 +1,234 @@
+// DXView stand-in's main window; see dxview_window.h.
+#include "dxview_window.h"
+
+#include "../../src/partners/partners.h"
+#include "../common/standin_names.h"
+#include "../common/standin_text.h"
+
+namespace standin {
+
+namespace partners = tarvello::partners;
+
+namespace {
+const std::string kServerTopic = Narrow(partners::kDxViewServerTopic);
+const std::string kMainTopic = Narrow(partners::kDxViewMainTopic);
+const std::string kSpotPrefixItem = Narrow(partners::kSpotPrefixItem);
+const std::string kCommandItem = Narrow(partners::kDdeCommandItem);
+const std::string kShortPathItem = Narrow(partners::kShortPathItem);
+const std::string kPrefix = Narrow(partners::kDxViewCommandPrefix);
+const std::string kSelectBearing = kPrefix + Narrow(partners::kSelectBearingCommand);
+const std::string kRotateShort = kPrefix + Narrow(partners::kRotateShortPathCommand);
+const std::string kRotateLong = kPrefix + Narrow(partners::kRotateLongPathCommand);
+// Tarvello's DDE application is its executable's base name.
+constexpr char kTarvelloApplication[] = "Tarvello";
+constexpr char kSpotPrefixValue[] = "DL";
+
+constexpr int kRefuseBoxId = 201;
+constexpr int kNoAnswerBoxId = 202;
+constexpr int kAnnounceButtonId = 203;
+constexpr UINT kAdviseMessage = WM_APP + 1;
+constexpr UINT kAnnounceMessage = WM_APP + 2;
+}  // namespace
+
+DxViewWindow::DxViewWindow(const DxViewOptions& options)
+    : options_(options),
+      server_(
+          journal_,
+          [this](const std::string&, const std::string& item) { return ItemValue(item); },
+          [this](const std::string& topic, const std::string& command) { return OnExecute(topic, command); }),
+      info_([this](UINT message, WPARAM wParam, LPARAM lParam) { OnClick(message, wParam, lParam); }) {}
+
+bool DxViewWindow::Create(HINSTANCE instance, int show) {
+    if (!journal_.Open(options_.journalPath))
+        return false;
+    journal_.Write("START", "DXView pid=" + std::to_string(GetCurrentProcessId()));
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &DxViewWindow::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kDxViewWindowClass;
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, kDxViewWindowClass, kDxViewWindowTitle, WS_OVERLAPPEDWINDOW, 40, 40, 360, 200, nullptr,
+                              nullptr, instance, this);
+    if (window_ == nullptr)
+        return false;
+
+    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    auto control = [&](const char* kind, const char* text, DWORD style, int top, int id) {
+        HWND child = CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, 90, top, 240, 22, window_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    };
+    control("BUTTON", "Befehle ablehnen", BS_AUTOCHECKBOX, 15, kRefuseBoxId);
+    control("BUTTON", "Befehle nie beantworten", BS_AUTOCHECKBOX, 42, kNoAnswerBoxId);
+    control("BUTTON", "Tarvello verbinden (003start)", BS_PUSHBUTTON, 72, kAnnounceButtonId);
+    CheckDlgButton(window_, kRefuseBoxId, options_.refuse ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(window_, kNoAnswerBoxId, options_.noAnswer ? BST_CHECKED : BST_UNCHECKED);
+
+    if (!info_.Create(instance, window_, options_.infoWindow))
+        return false;
+    info_.Show(lastCommand_, bearing_, rotor_);
+    if (!server_.Start(Narrow(partners::kDxViewApplication),
+                       {{kServerTopic, {kSpotPrefixItem, kCommandItem}}, {kMainTopic, {kShortPathItem}}})) {
+        return false;
+    }
+    ShowWindow(window_, show);
+    UpdateWindow(window_);
+    if (options_.announce)
+        PostMessageA(window_, kAnnounceMessage, 0, 0);
+    journal_.Write("READY");
+    return true;
+}
+
+LRESULT CALLBACK DxViewWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<DxViewWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<DxViewWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return self != nullptr ? self->OnMessage(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT DxViewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const bool checked = IsDlgButtonChecked(window_, id) == BST_CHECKED;
+            if (id == kRefuseBoxId)
+                SetMode(options_.refuse, id, "refuse", checked);
+            if (id == kNoAnswerBoxId)
+                SetMode(options_.noAnswer, id, "noanswer", checked);
+            if (id == kAnnounceButtonId)
+                Announce();
+            return 0;
+        }
+        case kAdviseMessage:
+            // After the execute's acknowledgement has gone out, not from inside the DDE callback. Only "ShortPath"
+            // follows the commands: an update on the command conversation itself would arrive while a client
+            // waits for the acknowledgement of its next execute.
+            server_.PostAdvise(kMainTopic, kShortPathItem);
+            return 0;
+        case kAnnounceMessage:
+            Announce();
+            return 0;
+        case WM_COPYDATA:
+            return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+HDDEDATA DxViewWindow::OnExecute(const std::string& topic, const std::string& command) {
+    journal_.Write("EXECUTE", command);
+    if (options_.noAnswer) {
+        // The conversation stays blocked for good: the client waits until its own time-out.
+        journal_.Write("REPLY", "none");
+        return CBR_BLOCK;
+    }
+    if (options_.refuse || topic != kServerTopic || !Apply(command)) {
+        journal_.Write("REPLY", "refused");
+        return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
+    }
+    journal_.Write("REPLY", "ack");
+    PostMessageA(window_, kAdviseMessage, 0, 0);
+    return reinterpret_cast<HDDEDATA>(DDE_FACK);
+}
+
+// Only the three rotator commands are understood; anything else is refused.
+bool DxViewWindow::Apply(const std::string& command) {
+    if (command.rfind(kSelectBearing, 0) == 0) {
+        bearing_ = command.substr(kSelectBearing.size());
+    } else if (command == kRotateShort) {
+        rotor_ = "dreht, kurzer Weg, nach " + bearing_;
+    } else if (command == kRotateLong) {
+        rotor_ = "dreht, langer Weg, nach " + bearing_;
+    } else {
+        return false;
+    }
+    lastCommand_ = command;
+    info_.Show(lastCommand_, bearing_, rotor_);
+    return true;
+}
+
+std::string DxViewWindow::ItemValue(const std::string& item) const {
+    if (item == kSpotPrefixItem)
+        return kSpotPrefixValue;
+    if (item == kCommandItem)
+        return lastCommand_;
+    return bearing_;
+}
+
+void DxViewWindow::OnClick(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The click is posted with wParam 0, so only the key state tells whether Control is held.
+    const bool control = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+    char detail[96];
+    wsprintfA(detail, "ctrl=%d wparam=0x%X lparam=0x%X", control ? 1 : 0, static_cast<unsigned>(wParam),
+              static_cast<unsigned>(lParam));
+    journal_.Write(message == WM_LBUTTONDOWN ? "LBUTTONDOWN" : "LBUTTONUP", detail);
+    if (message == WM_LBUTTONDOWN && control) {
+        rotor_ = "gestoppt";
+        info_.Show(lastCommand_, bearing_, rotor_);
+    }
+}
+
+BOOL DxViewWindow::OnCopyData(const COPYDATASTRUCT& data) {
+    const auto text =
+        data.dwData == kCopyDataTag ? CommandText(static_cast<const char*>(data.lpData), data.cbData) : std::nullopt;
+    const auto command = text ? ParseDxViewCommand(*text) : std::nullopt;
+    if (!command) {
+        const std::string_view raw(static_cast<const char*>(data.lpData),
+                                   data.lpData != nullptr ? std::min<DWORD>(data.cbData, kMaxCommandBytes) : 0);
+        journal_.Write("COMMAND-REJECTED", raw);
+        return FALSE;
+    }
+    journal_.Write("COMMAND", *text);
+    switch (command->kind) {
+        case CommandKind::RefuseOn:
+        case CommandKind::RefuseOff:
+            SetMode(options_.refuse, kRefuseBoxId, "refuse", command->kind == CommandKind::RefuseOn);
+            return TRUE;
+        case CommandKind::NoAnswerOn:
+        case CommandKind::NoAnswerOff:
+            SetMode(options_.noAnswer, kNoAnswerBoxId, "noanswer", command->kind == CommandKind::NoAnswerOn);
+            return TRUE;
+        case CommandKind::Announce:
+            // Not from inside the sender's SendMessage: the announcement itself sends DDE messages.
+            PostMessageA(window_, kAnnounceMessage, 0, 0);
+            return TRUE;
+        case CommandKind::Quit:
+            PostMessageA(window_, WM_CLOSE, 0, 0);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void DxViewWindow::SetMode(bool& flag, int checkBoxId, const char* name, bool on) {
+    flag = on;
+    CheckDlgButton(window_, checkBoxId, on ? BST_CHECKED : BST_UNCHECKED);
+    journal_.Write("MODE", std::string(name) + (on ? " on" : " off"));
+}
+
+void DxViewWindow::Announce() {
+    const std::string command = kPrefix + Narrow(partners::kStartCommand);
+    const std::string result = server_.SendExecute(kTarvelloApplication, Narrow(partners::kOwnTopic), command, 3000);
+    journal_.Write("ANNOUNCE", command + " " + result);
+}
+
+void DxViewWindow::OnClose() {
+    server_.Stop();
+    journal_.Write("QUIT");
+    DestroyWindow(window_);
+}
+
+}  // namespace standin

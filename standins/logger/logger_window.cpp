@@ -1,0 +1,195 @@
+// The contest logger stand-in's window; see logger_window.h.
+#include "logger_window.h"
+
+#include <commctrl.h>
+
+#include "../../src/partners/partners.h"
+#include "../common/standin_args.h"
+#include "../common/standin_names.h"
+#include "../common/standin_text.h"
+
+namespace standin {
+
+namespace {
+const std::string kTopic = Narrow(tarvello::partners::kLoggerTopic);
+const std::string kCallItem = Narrow(tarvello::partners::kCallsignItem);
+const std::string kAngleItem = Narrow(tarvello::partners::kBearingItem);
+const std::string kLocatorItem = Narrow(tarvello::partners::kLocatorItem);
+}  // namespace
+
+LoggerWindow::LoggerWindow(const LoggerOptions& options)
+    : options_(options),
+      server_(
+          journal_,
+          [this](const std::string&, const std::string& item) { return ItemValue(item); },
+          [this](const std::string&, const std::string& command) {
+              // The logger takes no commands.
+              journal_.Write("EXECUTE-REFUSED", command);
+              return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
+          }),
+      boxes_{{"Rufzeichen", kCallItem.c_str(), kCallEditId},
+             {"Winkel", kAngleItem.c_str(), kAngleEditId},
+             {"Locator", kLocatorItem.c_str(), kLocatorEditId}} {}
+
+bool LoggerWindow::Create(HINSTANCE instance, int show) {
+    if (!journal_.Open(options_.journalPath))
+        return false;
+    journal_.Write("START", "ContestLogger pid=" + std::to_string(GetCurrentProcessId()));
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &LoggerWindow::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kLoggerWindowClass;
+    RegisterClassA(&windowClass);
+
+    window_ = CreateWindowExA(0, kLoggerWindowClass, kLoggerWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 360, 190, nullptr, nullptr, instance, this);
+    if (window_ == nullptr)
+        return false;
+    CreateBoxes();
+    // The initial values must be in the boxes before a client can ask for them.
+    if (!server_.Start(Narrow(tarvello::partners::kLoggerApplication),
+                       {{kTopic, {kCallItem, kAngleItem, kLocatorItem}}})) {
+        return false;
+    }
+    ShowWindow(window_, show);
+    UpdateWindow(window_);
+    SetFocus(boxes_[0].edit);
+    journal_.Write("READY");
+    return true;
+}
+
+void LoggerWindow::CreateBoxes() {
+    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const std::string initial[] = {options_.call, options_.angle, options_.locator};
+    for (int i = 0; i < 3; ++i) {
+        const int top = 15 + i * 35;
+        HWND label = CreateWindowExA(0, "STATIC", boxes_[i].label, WS_CHILD | WS_VISIBLE, 15, top + 3, 90, 20, window_,
+                                     nullptr, nullptr, nullptr);
+        boxes_[i].edit = CreateWindowExA(
+            WS_EX_CLIENTEDGE, "EDIT", initial[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 110, top,
+            210, 24, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(boxes_[i].id)), nullptr, nullptr);
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageA(boxes_[i].edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SetWindowSubclass(boxes_[i].edit, &LoggerWindow::BoxProc, 1, static_cast<DWORD_PTR>(i));
+    }
+}
+
+LRESULT CALLBACK LoggerWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<LoggerWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<LoggerWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return self != nullptr ? self->OnMessage(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT LoggerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == EN_CHANGE)
+                OnBoxChanged(LOWORD(wParam));
+            return 0;
+        case WM_COPYDATA:
+            return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+// Journals every key the boxes receive; Tab moves between them since the window has no dialog manager
+// (one would swallow Return and Esc, which the operator's keys must reach).
+LRESULT CALLBACK
+LoggerWindow::BoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR boxIndex) {
+    auto* self = reinterpret_cast<LoggerWindow*>(GetWindowLongPtrA(GetParent(edit), GWLP_USERDATA));
+    const char* event = message == WM_KEYDOWN      ? "KEYDOWN"
+                        : message == WM_KEYUP      ? "KEYUP"
+                        : message == WM_SYSKEYDOWN ? "SYSKEYDOWN"
+                        : message == WM_SYSKEYUP   ? "SYSKEYUP"
+                                                   : nullptr;
+    if (self != nullptr && event != nullptr) {
+        char detail[64];
+        wsprintfA(detail, "vk=0x%02X box=%s", static_cast<unsigned>(wParam), self->boxes_[boxIndex].label);
+        self->journal_.Write(event, detail);
+        if (message == WM_KEYDOWN && wParam == VK_TAB) {
+            const int step = GetKeyState(VK_SHIFT) < 0 ? 2 : 1;
+            SetFocus(self->boxes_[(boxIndex + step) % 3].edit);
+            return 0;
+        }
+    }
+    if (message == WM_CHAR && wParam == '\t')
+        return 0;
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+LoggerWindow::Box* LoggerWindow::BoxOf(int id) {
+    for (Box& box : boxes_) {
+        if (box.id == id)
+            return &box;
+    }
+    return nullptr;
+}
+
+void LoggerWindow::OnBoxChanged(int id) {
+    Box* box = BoxOf(id);
+    if (box == nullptr || box->edit == nullptr)
+        return;
+    journal_.Write("CHANGE", std::string(box->item) + " " + WindowTextA(box->edit));
+    server_.PostAdvise(kTopic, box->item);
+}
+
+std::string LoggerWindow::ItemValue(const std::string& item) {
+    for (const Box& box : boxes_) {
+        if (lstrcmpiA(box.item, item.c_str()) == 0)
+            return WindowTextA(box.edit);
+    }
+    return {};
+}
+
+BOOL LoggerWindow::OnCopyData(const COPYDATASTRUCT& data) {
+    const auto text =
+        data.dwData == kCopyDataTag ? CommandText(static_cast<const char*>(data.lpData), data.cbData) : std::nullopt;
+    const auto command = text ? ParseLoggerCommand(*text) : std::nullopt;
+    if (!command) {
+        const std::string_view raw(static_cast<const char*>(data.lpData),
+                                   data.lpData != nullptr ? std::min<DWORD>(data.cbData, kMaxCommandBytes) : 0);
+        journal_.Write("COMMAND-REJECTED", raw);
+        return FALSE;
+    }
+    journal_.Write("COMMAND", *text);
+    switch (command->kind) {
+        case CommandKind::SetCall:
+        case CommandKind::SetAngle:
+        case CommandKind::SetLocator: {
+            const int index = command->kind == CommandKind::SetCall    ? 0
+                              : command->kind == CommandKind::SetAngle ? 1
+                                                                       : 2;
+            // Exactly as if typed: the edit's EN_CHANGE publishes the value.
+            SetWindowTextA(boxes_[index].edit, command->text.c_str());
+            return TRUE;
+        }
+        case CommandKind::Quit:
+            PostMessageA(window_, WM_CLOSE, 0, 0);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void LoggerWindow::OnClose() {
+    server_.Stop();
+    journal_.Write("QUIT");
+    DestroyWindow(window_);
+}
+
+}  // namespace standin

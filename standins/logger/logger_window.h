@@ -1,0 +1,53 @@
+// The contest logger stand-in's window: callsign, angle and locator boxes a person types in, each change
+// published at once on every hot link, every key of the boxes journalled, control commands by WM_COPYDATA.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "../common/standin_dde_server.h"
+#include "../common/standin_journal.h"
+
+namespace standin {
+
+struct LoggerOptions {
+    std::string journalPath;
+    std::string call;
+    std::string angle;
+    std::string locator;
+};
+
+class LoggerWindow {
+public:
+    explicit LoggerWindow(const LoggerOptions& options);
+    // Opens the journal, the DDE service and the window; false when one of them fails.
+    bool Create(HINSTANCE instance, int show);
+
+private:
+    struct Box {
+        const char* label;  // caption beside the box, also its name in the journal
+        const char* item;   // DDE item it publishes
+        int id;
+        HWND edit = nullptr;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK
+    BoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR boxIndex);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateBoxes();
+    void OnBoxChanged(int id);
+    BOOL OnCopyData(const COPYDATASTRUCT& data);
+    void OnClose();
+    Box* BoxOf(int id);
+    std::string ItemValue(const std::string& item);
+
+    LoggerOptions options_;
+    Journal journal_;
+    DdeServer server_;
+    HWND window_ = nullptr;
+    Box boxes_[3];
+};
+
+}  // namespace standin
