@@ -1,0 +1,49 @@
+// The control window's layout: every control with its kind, caption, geometry in twips and visibility.
+#pragma once
+
+#include <array>
+
+#include "app/resource_ids.h"
+
+namespace tarvello::app {
+
+enum class ControlKind { kLabel, kTextBox, kButton, kFrame };
+
+struct ControlSpec {
+    int id;
+    ControlKind kind;
+    const wchar_t* caption;
+    int frameId;  // 0, or the frame whose inside the geometry is relative to
+    int left, top, width, height;
+    bool shown;
+};
+
+inline constexpr int kClientWidthTwips = 3075;
+inline constexpr int kClientHeightTwips = 4785;
+inline constexpr wchar_t kDesignCaption[] = L"Tarvello";
+inline constexpr wchar_t kHelpToolTip[] = L"Online-Hilfe";
+
+// In creation order, which is also the tab order: the bearing box is the first stop.
+inline constexpr std::array<ControlSpec, 19> kControlLayout{{
+    {IDC_LABEL1, ControlKind::kLabel, L"Winkel", 0, 120, 120, 855, 255, true},
+    {IDC_BEARING, ControlKind::kTextBox, L"", 0, 120, 480, 615, 375, true},
+    {IDC_LABEL2, ControlKind::kLabel, L"Call", 0, 120, 960, 975, 255, true},
+    {IDC_TEXT1, ControlKind::kTextBox, L"", 0, 120, 1320, 1815, 375, true},
+    {IDC_COMMAND2, ControlKind::kButton, L"?", 0, 2160, 1320, 375, 375, true},
+    {IDC_FRAME2, ControlKind::kFrame, L"Rotorstatus", 0, 120, 1920, 2415, 615, true},
+    {IDC_LABEL8, ControlKind::kLabel, L"", IDC_FRAME2, 120, 240, 255, 255, true},
+    {IDC_LABEL9, ControlKind::kLabel, L"", IDC_FRAME2, 600, 240, 1695, 255, true},
+    {IDC_FRAME1, ControlKind::kFrame, L"Programmsteuerung", 0, 120, 2640, 2415, 1695, true},
+    {IDC_LABEL3, ControlKind::kLabel, L"RETURN = Winkel", IDC_FRAME1, 120, 240, 2175, 255, true},
+    {IDC_LABEL4, ControlKind::kLabel, L"F11 = Rotor drehen", IDC_FRAME1, 120, 600, 2055, 375, true},
+    {IDC_LABEL5, ControlKind::kLabel, L"Esc = Winkel entfernen", IDC_FRAME1, 120, 960, 1935, 375, true},
+    {IDC_LABEL6, ControlKind::kLabel, L"F8 = Rotor anhalten", IDC_FRAME1, 120, 1320, 1575, 255, true},
+    {IDC_LABEL7, ControlKind::kLabel, L"Tasten wirken in Win-Contest", 0, 120, 4440, 2535, 255, true},
+    {IDC_TEXT2, ControlKind::kTextBox, L"", 0, 2160, 960, 1335, 495, false},
+    {IDC_CURRENTBEARING, ControlKind::kTextBox, L"", 0, 2640, 1440, 855, 375, false},
+    {IDC_SELECTBEARINGCMD, ControlKind::kButton, L"Select", 0, 2880, 2040, 855, 375, false},
+    {IDC_LPCMD, ControlKind::kButton, L"LP", 0, 2400, 480, 375, 375, false},
+    {IDC_COMMAND1, ControlKind::kButton, L"Command1", 0, 2640, 3840, 975, 375, false},
+}};
+
+}  // namespace tarvello::app

@@ -1,0 +1,27 @@
+// Creates the control window's children from the layout table, scaled to the window's DPI.
+#pragma once
+
+#include <windows.h>
+
+namespace tarvello::app {
+
+// Pixels for a length in twips at the given DPI.
+int TwipsToPixels(int twips, int dpi);
+
+class ControlWindowBuilder {
+public:
+    explicit ControlWindowBuilder(int dpi);
+    ~ControlWindowBuilder();
+    ControlWindowBuilder(const ControlWindowBuilder&) = delete;
+    ControlWindowBuilder& operator=(const ControlWindowBuilder&) = delete;
+
+    // Creates every control of the layout inside parent, each with its font; returns the help button's tool tip.
+    HWND CreateControls(HWND parent);
+
+private:
+    int dpi_;
+    HFONT normalFont_ = nullptr;  // "MS Sans Serif" 8 pt, as every control but the help button
+    HFONT helpFont_ = nullptr;    // bold "MS Sans Serif" 9.75 pt
+};
+
+}  // namespace tarvello::app

@@ -1,0 +1,26 @@
+// Hands the control window's clicks and close to the program's control window logic. No failure may cross
+// the window procedure back into Windows, so each call is fenced.
+#pragma once
+
+#include "app/win32_control_window.h"
+#include "control_window/rerur_control_main2.h"
+
+namespace tarvello::app {
+
+class ProgramEvents : public ControlWindowEvents {
+public:
+    explicit ProgramEvents(RERurControlMain2& mainWindow) : mainWindow_(mainWindow) {}
+
+    void HelpClicked() override;
+    void SelectBearingClicked() override;
+    void LongPathClicked() override;
+    void Command1Clicked() override;
+    void Unloading() override;
+    // The control window is the program's only window: when it is gone the message loop ends.
+    void Destroyed() override;
+
+private:
+    RERurControlMain2& mainWindow_;
+};
+
+}  // namespace tarvello::app

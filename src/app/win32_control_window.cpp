@@ -1,0 +1,267 @@
+// The control window on Win32: one small handler per message; positions kept in twips at the window's DPI.
+#include "app/win32_control_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/control_layout.h"
+
+namespace tarvello::app {
+namespace {
+
+// No WS_CLIPCHILDREN: the group boxes do not paint their inside, the window underneath does.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr std::uint32_t kSystemColourFlag = 0x80000000u;
+// Window coordinates beyond 16 bits are not kept reliably by Windows; a larger stored value is cut to this.
+constexpr double kLargestCoordinate = 32767.0;
+// The default place keeps this distance (1/6 inch) from the work area's top and right edges.
+constexpr int kDefaultMarginTwips = 240;
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+void RegisterWindowClass(WNDPROC procedure) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TARVELLO));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TARVELLO), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = Win32ControlWindow::kClassName;
+    RegisterClassExW(&windowClass);  // already registered by an earlier window of this process: fine
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(std::max(length, 0)));
+    return text;
+}
+
+// Pixels for a position in twips; a non-finite value has none, and the window stays where it is.
+bool TwipsToCoordinate(double twips, int dpi, int& pixels) {
+    if (!std::isfinite(twips))
+        return false;
+    const double value = std::clamp(std::round(twips * dpi / 1440.0), -kLargestCoordinate, kLargestCoordinate);
+    pixels = static_cast<int>(value);
+    return true;
+}
+
+}  // namespace
+
+Win32ControlWindow::Win32ControlWindow() : dpi_(ScreenDpi()), builder_(std::make_unique<ControlWindowBuilder>(dpi_)) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterWindowClass(&Win32ControlWindow::WindowProc);
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    window_ = CreateWindowExW(kExStyle, kClassName, kDesignCaption, kStyle, 0, 0, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    toolTip_ = builder_->CreateControls(window_);
+    SetLampColour(kSystemColourFlag | COLOR_BTNFACE);
+    PlaceAtDefaultPosition();
+}
+
+Win32ControlWindow::~Win32ControlWindow() {
+    events_ = nullptr;
+    if (IsWindow(window_))
+        DestroyWindow(window_);
+    if (lampBrush_ != nullptr)
+        DeleteObject(lampBrush_);
+}
+
+HWND Win32ControlWindow::FieldControl(ViewField field) const {
+    switch (field) {
+        case ViewField::kBearing:
+            return Control(IDC_BEARING);
+        case ViewField::kText1:
+            return Control(IDC_TEXT1);
+        case ViewField::kText2:
+            return Control(IDC_TEXT2);
+        case ViewField::kCurrentBearing:
+            return Control(IDC_CURRENTBEARING);
+        case ViewField::kStatusText:
+            return Control(IDC_LABEL9);
+    }
+    return nullptr;
+}
+
+std::wstring Win32ControlWindow::Text(ViewField field) const {
+    return WindowText(FieldControl(field));
+}
+
+void Win32ControlWindow::SetText(ViewField field, const std::wstring& text) {
+    SetWindowTextW(FieldControl(field), text.c_str());
+}
+
+void Win32ControlWindow::SetLampColour(std::uint32_t colourWord) {
+    COLORREF colour = colourWord & 0x00FFFFFFu;
+    if ((colourWord & kSystemColourFlag) != 0) {
+        const int index = static_cast<int>(colourWord & 0xFFu);
+        // An index Windows does not know has no colour: the lamp keeps the one it shows.
+        if ((colourWord & 0x7FFFFF00u) != 0 || GetSysColorBrush(index) == nullptr)
+            return;
+        colour = GetSysColor(index);
+    }
+    if (lampBrush_ != nullptr)
+        DeleteObject(lampBrush_);
+    lampBrush_ = CreateSolidBrush(colour);
+    lampColour_ = colour;
+    InvalidateRect(Control(IDC_LABEL8), nullptr, TRUE);
+}
+
+void Win32ControlWindow::SetCaption(const std::wstring& caption) {
+    SetWindowTextW(window_, caption.c_str());
+}
+
+std::wstring Win32ControlWindow::Caption() const {
+    return WindowText(window_);
+}
+
+RECT Win32ControlWindow::OuterRect() const {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    return rect;
+}
+
+double Win32ControlWindow::LeftTwips() const {
+    return OuterRect().left * 1440.0 / dpi_;
+}
+
+double Win32ControlWindow::TopTwips() const {
+    return OuterRect().top * 1440.0 / dpi_;
+}
+
+void Win32ControlWindow::SetLeftTwips(double twips) {
+    int x = 0;
+    if (TwipsToCoordinate(twips, dpi_, x))
+        MoveTo(x, OuterRect().top);
+}
+
+void Win32ControlWindow::SetTopTwips(double twips) {
+    int y = 0;
+    if (TwipsToCoordinate(twips, dpi_, y))
+        MoveTo(OuterRect().left, y);
+}
+
+void Win32ControlWindow::MoveTo(int x, int y) {
+    SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32ControlWindow::PlaceAtDefaultPosition() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT outer = OuterRect();
+    const int margin = TwipsToPixels(kDefaultMarginTwips, dpi_);
+    const int x = std::max(work.left, work.right - (outer.right - outer.left) - margin);
+    MoveTo(x, work.top + margin);
+}
+
+void Win32ControlWindow::KeepOnScreen() {
+    RECT outer = OuterRect();
+    if (MonitorFromRect(&outer, MONITOR_DEFAULTTONULL) != nullptr)
+        return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&outer, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const int x = std::max<LONG>(work.left, std::min<LONG>(outer.left, work.right - width));
+    const int y = std::max<LONG>(work.top, std::min<LONG>(outer.top, work.bottom - height));
+    MoveTo(x, y);
+}
+
+void Win32ControlWindow::Show() {
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+}
+
+void Win32ControlWindow::Destroy() {
+    if (IsWindow(window_))
+        DestroyWindow(window_);
+}
+
+void Win32ControlWindow::OnCommand(int id) {
+    if (events_ == nullptr)
+        return;
+    switch (id) {
+        case IDC_COMMAND2:
+            events_->HelpClicked();
+            break;
+        case IDC_SELECTBEARINGCMD:
+            events_->SelectBearingClicked();
+            break;
+        case IDC_LPCMD:
+            events_->LongPathClicked();
+            break;
+        case IDC_COMMAND1:
+            events_->Command1Clicked();
+            break;
+        default:
+            break;
+    }
+}
+
+void Win32ControlWindow::OnClose() {
+    // The unload handler never cancels the close.
+    if (events_ != nullptr)
+        events_->Unloading();
+    Destroy();
+}
+
+LRESULT Win32ControlWindow::OnControlColour(HDC dc, HWND control) {
+    if (control == Control(IDC_LABEL8)) {
+        SetBkColor(dc, lampColour_);
+        return reinterpret_cast<LRESULT>(lampBrush_);
+    }
+    return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT Win32ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED && lParam != 0)
+                OnCommand(LOWORD(wParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_DESTROY:
+            if (events_ != nullptr)
+                events_->Destroyed();
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK Win32ControlWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<Win32ControlWindow*>(create->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32ControlWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace tarvello::app

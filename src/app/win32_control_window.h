@@ -1,0 +1,77 @@
+// The control window as a real Win32 window: the controls of the layout, the lamp, the position in twips,
+// and its clicks and close handed to a listener (the program, or nothing in a test).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/control_window_builder.h"
+#include "control_window/control_view.h"
+
+namespace tarvello::app {
+
+// What the window reports to the program. Unloading runs before the window is destroyed by its close box.
+class ControlWindowEvents {
+public:
+    virtual ~ControlWindowEvents() = default;
+    virtual void HelpClicked() = 0;
+    virtual void SelectBearingClicked() = 0;
+    virtual void LongPathClicked() = 0;
+    virtual void Command1Clicked() = 0;
+    virtual void Unloading() = 0;
+    virtual void Destroyed() = 0;
+};
+
+class Win32ControlWindow : public ControlView {
+public:
+    static constexpr wchar_t kClassName[] = L"TarvelloControlWindow";
+
+    // Creates the window hidden, with every control, at the default position.
+    Win32ControlWindow();
+    ~Win32ControlWindow() override;
+    Win32ControlWindow(const Win32ControlWindow&) = delete;
+    Win32ControlWindow& operator=(const Win32ControlWindow&) = delete;
+
+    void SetEvents(ControlWindowEvents* events) { events_ = events; }
+    HWND Handle() const { return window_; }
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
+    HWND HelpToolTip() const { return toolTip_; }
+    int Dpi() const { return dpi_; }
+    // The lamp's painted colour as COLORREF, after resolving a system colour.
+    COLORREF LampColour() const { return lampColour_; }
+
+    std::wstring Text(ViewField field) const override;
+    void SetText(ViewField field, const std::wstring& text) override;
+    void SetLampColour(std::uint32_t colourWord) override;
+    void SetCaption(const std::wstring& caption) override;
+    std::wstring Caption() const override;
+    double LeftTwips() const override;
+    double TopTwips() const override;
+    void SetLeftTwips(double twips) override;
+    void SetTopTwips(double twips) override;
+    void PlaceAtDefaultPosition() override;
+    void KeepOnScreen() override;
+    void Show() override;
+    void Destroy() override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id);
+    void OnClose();
+    LRESULT OnControlColour(HDC dc, HWND control);
+    HWND FieldControl(ViewField field) const;
+    void MoveTo(int x, int y);
+    RECT OuterRect() const;
+
+    HWND window_ = nullptr;
+    HWND toolTip_ = nullptr;
+    int dpi_ = 96;
+    std::unique_ptr<ControlWindowBuilder> builder_;
+    ControlWindowEvents* events_ = nullptr;
+    COLORREF lampColour_ = 0;
+    HBRUSH lampBrush_ = nullptr;
+};
+
+}  // namespace tarvello::app

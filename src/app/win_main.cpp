@@ -1,0 +1,77 @@
+// Tarvello.exe: builds the Win32 platform, creates the control window hidden, runs the start-up sequence,
+// shows the window when start-up left it open, and runs the message loop until the window is gone.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+// First: they lift the windows.h macros (PostMessage, VkKeyScan, ...) that would rename the core's operations.
+#include "platform/win32/win32_bearing_source_com.h"
+#include "platform/win32/win32_clock_locale.h"
+#include "platform/win32/win32_dde.h"
+#include "platform/win32/win32_help.h"
+#include "platform/win32/win32_keyboard.h"
+#include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_window_tree.h"
+
+#include "app/program_events.h"
+#include "app/win32_control_window.h"
+#include "control_window/tarvello_program.h"
+
+namespace {
+
+int RunMessageLoop(HWND dialogWindow) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab and Shift+Tab move between the boxes as in a dialog.
+        if (IsWindow(dialogWindow) && IsDialogMessageW(dialogWindow, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int RunTarvello() {
+    using namespace tarvello;
+    win32::Win32Dde dde;
+    win32::Win32Keyboard keyboard;
+    win32::Win32WindowTree windows;
+    win32::Win32Profile profile;
+    win32::Win32Help help;
+    win32::Win32ClockLocale clock;
+    win32::Win32Shell shell;
+    win32::ComBearingSourceFactory bearingSource;
+    const Platform platform{dde, keyboard, windows, profile, help, clock, shell, bearingSource};
+
+    app::Win32ControlWindow window;
+    TarvelloProgram program(platform, window);
+    app::ProgramEvents events(program.MainWindow());
+    window.SetEvents(&events);
+
+    try {
+        program.MainWindow().Form_Load();
+    } catch (...) {
+        // The start-up sequence handles its own failures; anything else leaves a degraded but open window.
+    }
+    if (!program.MainWindow().Closed() && IsWindow(window.Handle()))
+        window.Show();
+    const int exitCode = RunMessageLoop(window.Handle());
+    window.SetEvents(nullptr);
+    return exitCode;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    SetProcessDPIAware();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    // The bearing source is a COM component, created on this thread.
+    const HRESULT com = CoInitialize(nullptr);
+    const int exitCode = RunTarvello();
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return exitCode;
+}

@@ -1,0 +1,295 @@
+// The Win32 control window under Wine, without the program behind it: every control with its caption and
+// geometry at 96 dpi, the help button's font and tool tip, the lamp, the fields, the position in twips,
+// keeping on screen, and clicks and close reported in order.
+#include "app/win32_control_window.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/resource_ids.h"
+
+namespace tarvello::app {
+namespace {
+
+class RecordingEvents : public ControlWindowEvents {
+public:
+    void HelpClicked() override { calls.push_back("help"); }
+    void SelectBearingClicked() override { calls.push_back("select"); }
+    void LongPathClicked() override { calls.push_back("lp"); }
+    void Command1Clicked() override { calls.push_back("command1"); }
+    void Unloading() override { calls.push_back("unload"); }
+    void Destroyed() override { calls.push_back("destroyed"); }
+    std::vector<std::string> calls;
+};
+
+struct ExpectedControl {
+    int id;
+    const wchar_t* className;
+    const wchar_t* caption;
+    RECT pixels;  // left, top, right, bottom in client coordinates at 96 dpi (twips / 15)
+    bool shown;
+};
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(window, buffer, 256);
+    return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t buffer[64] = {};
+    GetClassNameW(window, buffer, 64);
+    return buffer;
+}
+
+RECT ClientRectOf(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+COLORREF BrushColourFor(const Win32ControlWindow& window, int id) {
+    HDC dc = GetDC(window.Control(id));
+    const auto brush =
+        reinterpret_cast<HBRUSH>(SendMessageW(window.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                              reinterpret_cast<LPARAM>(window.Control(id))));
+    ReleaseDC(window.Control(id), dc);
+    LOGBRUSH logBrush{};
+    GetObjectW(brush, sizeof logBrush, &logBrush);
+    return logBrush.lbColor;
+}
+
+TEST(Win32ControlWindowTest, EveryControlHasItsCaptionGeometryAndVisibility) {
+    Win32ControlWindow window;
+    ASSERT_EQ(window.Dpi(), 96) << "the geometry below is for the 96 dpi screen of Xvfb";
+    const std::vector<ExpectedControl> expected = {
+        {IDC_LABEL1, L"Static", L"Winkel", {8, 8, 65, 25}, true},
+        {IDC_BEARING, L"Edit", L"", {8, 32, 49, 57}, true},
+        {IDC_LABEL2, L"Static", L"Call", {8, 64, 73, 81}, true},
+        {IDC_TEXT1, L"Edit", L"", {8, 88, 129, 113}, true},
+        {IDC_COMMAND2, L"Button", L"?", {144, 88, 169, 113}, true},
+        {IDC_FRAME2, L"Button", L"Rotorstatus", {8, 128, 169, 169}, true},
+        {IDC_LABEL8, L"Static", L"", {16, 144, 33, 161}, true},
+        {IDC_LABEL9, L"Static", L"", {48, 144, 161, 161}, true},
+        {IDC_FRAME1, L"Button", L"Programmsteuerung", {8, 176, 169, 289}, true},
+        {IDC_LABEL3, L"Static", L"RETURN = Winkel", {16, 192, 161, 209}, true},
+        {IDC_LABEL4, L"Static", L"F11 = Rotor drehen", {16, 216, 153, 241}, true},
+        {IDC_LABEL5, L"Static", L"Esc = Winkel entfernen", {16, 240, 145, 265}, true},
+        {IDC_LABEL6, L"Static", L"F8 = Rotor anhalten", {16, 264, 121, 281}, true},
+        {IDC_LABEL7, L"Static", L"Tasten wirken in Win-Contest", {8, 296, 177, 313}, true},
+        {IDC_TEXT2, L"Edit", L"", {144, 64, 233, 97}, false},
+        {IDC_CURRENTBEARING, L"Edit", L"", {176, 96, 233, 121}, false},
+        {IDC_SELECTBEARINGCMD, L"Button", L"Select", {192, 136, 249, 161}, false},
+        {IDC_LPCMD, L"Button", L"LP", {160, 32, 185, 57}, false},
+        {IDC_COMMAND1, L"Button", L"Command1", {176, 256, 241, 281}, false},
+    };
+    for (const auto& control : expected) {
+        SCOPED_TRACE(control.id);
+        HWND child = window.Control(control.id);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(_wcsicmp(ClassOf(child).c_str(), control.className), 0) << ClassOf(child).c_str();
+        EXPECT_EQ(TextOf(child), control.caption);
+        const RECT rect = ClientRectOf(child);
+        EXPECT_EQ(rect.left, control.pixels.left);
+        EXPECT_EQ(rect.top, control.pixels.top);
+        EXPECT_EQ(rect.right, control.pixels.right);
+        EXPECT_EQ(rect.bottom, control.pixels.bottom);
+        EXPECT_EQ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0, control.shown);
+    }
+    // Nothing else sits in the window: 19 controls.
+    int children = 0;
+    for (HWND child = GetWindow(window.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        ++children;
+    EXPECT_EQ(children, 19);
+}
+
+TEST(Win32ControlWindowTest, WindowIsFixedSizeMinimisableHiddenAndCaptionedTarvello) {
+    Win32ControlWindow window;
+    RECT client{};
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, 205);   // 3075 twips
+    EXPECT_EQ(client.bottom, 319);  // 4785 twips
+    const LONG style = GetWindowLongW(window.Handle(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_VISIBLE);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_EQ(ClassOf(window.Handle()), L"TarvelloControlWindow");
+    EXPECT_EQ(window.Caption(), L"Tarvello");
+    window.SetCaption(L"Tarvello 1.0.0 \u00e4");
+    EXPECT_EQ(TextOf(window.Handle()), L"Tarvello 1.0.0 \u00e4");
+    EXPECT_EQ(window.Caption(), L"Tarvello 1.0.0 \u00e4");
+    // The bearing box is the first stop of the tab order.
+    EXPECT_EQ(GetNextDlgTabItem(window.Handle(), nullptr, FALSE), window.Control(IDC_BEARING));
+}
+
+TEST(Win32ControlWindowTest, HelpButtonIsBoldMsSansSerifWithItsToolTip) {
+    Win32ControlWindow window;
+    LOGFONTW help{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.Control(IDC_COMMAND2), WM_GETFONT, 0, 0)), sizeof help,
+               &help);
+    EXPECT_EQ(std::wstring(help.lfFaceName), L"MS Sans Serif");
+    EXPECT_EQ(help.lfWeight, FW_BOLD);
+    EXPECT_EQ(help.lfHeight, -13);  // 9.75 pt at 96 dpi
+    LOGFONTW label{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.Control(IDC_LABEL3), WM_GETFONT, 0, 0)), sizeof label,
+               &label);
+    EXPECT_EQ(label.lfWeight, FW_NORMAL);
+
+    ASSERT_NE(window.HelpToolTip(), nullptr);
+    wchar_t text[80] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window.Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(window.Control(IDC_COMMAND2));
+    tool.lpszText = text;
+    SendMessageW(window.HelpToolTip(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(std::wstring(text), L"Online-Hilfe");
+}
+
+TEST(Win32ControlWindowTest, LampPaintsButtonFaceFirstThenPlainAndSystemColours) {
+    Win32ControlWindow window;
+    EXPECT_EQ(window.LampColour(), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), GetSysColor(COLOR_BTNFACE));
+
+    window.SetLampColour(0x0000FF00);  // green
+    EXPECT_EQ(window.LampColour(), RGB(0, 255, 0));
+    EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), RGB(0, 255, 0));
+
+    window.SetLampColour(0x80000000u | COLOR_HIGHLIGHT);
+    EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), GetSysColor(COLOR_HIGHLIGHT));
+
+    // A system colour Windows does not know leaves the lamp as it is.
+    window.SetLampColour(0x000000FF);
+    window.SetLampColour(0x800000FFu);
+    window.SetLampColour(0x80010005u);
+    EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), RGB(255, 0, 0));
+
+    // Other labels keep the ordinary background.
+    EXPECT_NE(BrushColourFor(window, IDC_LABEL9), RGB(255, 0, 0));
+}
+
+TEST(Win32ControlWindowTest, FieldsReachTheirOwnControls) {
+    Win32ControlWindow window;
+    const std::vector<std::pair<ViewField, int>> fields = {{ViewField::kBearing, IDC_BEARING},
+                                                           {ViewField::kText1, IDC_TEXT1},
+                                                           {ViewField::kText2, IDC_TEXT2},
+                                                           {ViewField::kCurrentBearing, IDC_CURRENTBEARING},
+                                                           {ViewField::kStatusText, IDC_LABEL9}};
+    for (const auto& [field, id] : fields) {
+        const std::wstring value = L"DL1ABC \u00f6 " + std::to_wstring(id);
+        window.SetText(field, value);
+        EXPECT_EQ(TextOf(window.Control(id)), value);
+        EXPECT_EQ(window.Text(field), value);
+    }
+    window.SetText(ViewField::kBearing, L"");
+    EXPECT_EQ(window.Text(ViewField::kBearing), L"");
+    EXPECT_EQ(window.Text(ViewField::kText1), L"DL1ABC \u00f6 " + std::to_wstring(IDC_TEXT1));
+}
+
+TEST(Win32ControlWindowTest, PositionInTwipsRoundTripsAndBadValuesAreDefined) {
+    Win32ControlWindow window;
+    window.SetLeftTwips(1560);
+    window.SetTopTwips(2175);
+    EXPECT_EQ(window.LeftTwips(), 1560);
+    EXPECT_EQ(window.TopTwips(), 2175);
+    RECT rect{};
+    GetWindowRect(window.Handle(), &rect);
+    EXPECT_EQ(rect.left, 104);
+    EXPECT_EQ(rect.top, 145);
+
+    window.SetLeftTwips(-120);
+    EXPECT_EQ(window.LeftTwips(), -120);
+    EXPECT_EQ(window.TopTwips(), 2175);
+    window.SetLeftTwips(1567.4);  // between two pixels: the nearer one
+    EXPECT_EQ(window.LeftTwips(), 1560);
+
+    window.SetTopTwips(std::numeric_limits<double>::quiet_NaN());
+    window.SetLeftTwips(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(window.LeftTwips(), 1560);
+    EXPECT_EQ(window.TopTwips(), 2175);
+}
+
+TEST(Win32ControlWindowTest, KeepOnScreenBringsALostWindowToTheNearestWorkArea) {
+    Win32ControlWindow window;
+    window.SetLeftTwips(-50000);
+    window.SetTopTwips(-50000);
+    window.KeepOnScreen();
+    RECT rect{};
+    GetWindowRect(window.Handle(), &rect);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_EQ(rect.left, monitor.rcWork.left);
+    EXPECT_EQ(rect.top, monitor.rcWork.top);
+
+    // Far off to the bottom right it lands in the work area's bottom-right corner.
+    window.SetLeftTwips(400000);
+    window.SetTopTwips(400000);
+    window.KeepOnScreen();
+    GetWindowRect(window.Handle(), &rect);
+    EXPECT_EQ(rect.right, monitor.rcWork.right);
+    EXPECT_EQ(rect.bottom, monitor.rcWork.bottom);
+
+    // A window that is on screen stays where it is.
+    window.SetLeftTwips(1560);
+    window.SetTopTwips(2175);
+    window.KeepOnScreen();
+    EXPECT_EQ(window.LeftTwips(), 1560);
+    EXPECT_EQ(window.TopTwips(), 2175);
+}
+
+TEST(Win32ControlWindowTest, DefaultPositionIsTheTopRightOfTheWorkArea) {
+    Win32ControlWindow window;
+    window.SetLeftTwips(0);
+    window.SetTopTwips(0);
+    window.PlaceAtDefaultPosition();
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT rect{};
+    GetWindowRect(window.Handle(), &rect);
+    EXPECT_EQ(rect.right, work.right - 16);  // 240 twips from the edges
+    EXPECT_EQ(rect.top, work.top + 16);
+}
+
+TEST(Win32ControlWindowTest, ClicksAndCloseReachTheListenerInOrder) {
+    Win32ControlWindow window;
+    RecordingEvents events;
+    window.SetEvents(&events);
+    SendMessageW(window.Control(IDC_COMMAND2), BM_CLICK, 0, 0);
+    for (int id : {IDC_SELECTBEARINGCMD, IDC_LPCMD, IDC_COMMAND1}) {
+        SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window.Control(id)));
+    }
+    // Labels, boxes and menu-less commands report nothing.
+    SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(IDC_BEARING, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(window.Control(IDC_BEARING)));
+    SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"help", "select", "lp", "command1", "unload", "destroyed"}));
+    EXPECT_FALSE(IsWindow(window.Handle()));
+    // The gone window answers with empty texts and ignores further calls.
+    EXPECT_EQ(window.Text(ViewField::kBearing), L"");
+    window.SetText(ViewField::kBearing, L"123");
+    window.Destroy();
+    EXPECT_EQ(events.calls.size(), 6u);
+}
+
+TEST(Win32ControlWindowTest, DestroyDoesNotRunTheUnloadAgain) {
+    Win32ControlWindow window;
+    RecordingEvents events;
+    window.SetEvents(&events);
+    window.Destroy();
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"destroyed"}));
+    EXPECT_FALSE(IsWindow(window.Handle()));
+}
+
+}  // namespace
+}  // namespace tarvello::app
