@@ -29,8 +29,9 @@ public:
     // work area.
     virtual void KeepOnScreen() = 0;
     virtual void Show() = 0;
-    // Asks the window to close; the unload handler runs as part of it.
-    virtual void Close() = 0;
+    // Destroys the window. The unload handler has already run: the logic calls it before this, and the Win32
+    // window's close message calls it before destroying itself.
+    virtual void Destroy() = 0;
 };
 
 }  // namespace tarvello

@@ -47,7 +47,7 @@ void SimEventLoop::Advance(std::uint64_t ms) {
         tick();
         RunPending();
     }
-    nowMs_ = end;
+    if (nowMs_ < end) nowMs_ = end;
     RunPending();
 }
 

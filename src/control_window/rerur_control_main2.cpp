@@ -1,0 +1,165 @@
+// Start-up and shut-down of the control window, and its link to the DXView link module.
+#include "control_window/rerur_control_main2.h"
+
+#include <exception>
+
+#include "common/common.h"
+#include "control_window/control_texts.h"
+#include "control_window/module1.h"
+#include "control_window/program_log.h"
+#include "dde_link/dde_client_module.h"
+#include "partners/partners.h"
+#include "platform/program_error.h"
+#include "settings/ini_access.h"
+#include "settings/number_text.h"
+
+namespace tarvello {
+
+RERurControlMain2::RERurControlMain2(ControlWindowServices services) : s_(std::move(services)) {}
+
+RERurControlMain2::~RERurControlMain2() = default;
+
+void RERurControlMain2::Form_Load() {
+    int code = 0;
+    std::wstring description;
+    try {
+        RunStartupSteps();
+    } catch (const ProgramError& e) {
+        code = e.Number();
+        description = e.Description();
+    } catch (const std::bad_alloc&) {
+        code = 7;
+        description = ErrorDescription(code);
+    }
+    HandleStartupFailure(code, description);
+}
+
+void RERurControlMain2::RunStartupSteps() {
+    // 1. The program log exists from the first start on. A folder where it cannot be written must not
+    // keep the operator from the rotor: the log is then simply skipped.
+    const std::wstring logPath = s_.programLog.Path();
+    if (!s_.module1.FileExists(logPath)) {
+        try {
+            s_.programLog.CreateWithHeader();
+        } catch (const ProgramError&) {
+        }
+    }
+    CheckDXViewPresence();                 // 2. ends the process when DXView's info window is missing
+    s_.common.Initialize();                // 3.
+    s_.module1.InitIniPath(s_.iniStore());  // 4.
+    RestorePosition();                     // 5. and 6.
+    s_.ddeClient.Initialize();             // 7.
+    s_.ddeClient.UpdateCaption();          // 8.
+    OpenLoggerLinks();                     // 9. and 10.
+    // 11. and 12.: the poller's first tick comes 20 ms after start-up, never during it.
+    timer1_ = s_.platform.shell.StartTimer(20, [this] { Timer1_Timer(); });
+}
+
+void RERurControlMain2::RestorePosition() {
+    IniAccess& ini = s_.iniStore();
+    const auto left = ParseNumberText(
+        ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey), L""));
+    const auto top = ParseNumberText(
+        ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kTopKey), L""));
+    // A first start (or a damaged entry) has no usable position: open at a sensible place instead of
+    // stopping start-up halfway.
+    if (!left || !top) {
+        s_.view.PlaceAtDefaultPosition();
+        return;
+    }
+    s_.view.SetLeftTwips(*left);
+    s_.view.SetTopTwips(*top);
+    // A monitor may have gone since the position was saved; the INI file keeps its values until the next close.
+    s_.view.KeepOnScreen();
+}
+
+void RERurControlMain2::OpenLoggerLinks() {
+    using namespace partners;
+    ControlView& view = s_.view;
+    text1Link_ = s_.platform.dde.OpenHotLink(
+        std::wstring(kLoggerApplication), std::wstring(kLoggerTopic), std::wstring(kCallsignItem),
+        DdeLinkHandlers{[&view](const std::wstring& value) { view.SetText(ViewField::kText1, value); }, nullptr});
+    bearingLink_ = s_.platform.dde.OpenHotLink(
+        std::wstring(kLoggerApplication), std::wstring(kLoggerTopic), std::wstring(kBearingItem),
+        DdeLinkHandlers{[&view](const std::wstring& value) { view.SetText(ViewField::kBearing, value); }, nullptr});
+}
+
+void RERurControlMain2::HandleStartupFailure(int code, const std::wstring& description) {
+    if (code == 0) return;
+    if (code == error_number::kDdeNoAnswer) {
+        // Order matters: log entry, then the message, then the close.
+        AppendProgramLogIfPossible(std::wstring(texts::kLoggerMissingEntry));
+        s_.platform.shell.ShowCriticalMessage(std::wstring(texts::kLoggerMissingMessage),
+                                              std::wstring(texts::kProgramTitle));
+        CloseWindow();
+        return;
+    }
+    AppendProgramLogIfPossible(L" " + std::to_wstring(code) + L" " + description);
+}
+
+void RERurControlMain2::CloseWindow() {
+    Form_Unload();
+    s_.view.Destroy();
+    closed_ = true;
+}
+
+void RERurControlMain2::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    if (timer1_) {
+        s_.platform.shell.StopTimer(*timer1_);
+        timer1_.reset();
+    }
+    IniAccess& ini = s_.iniStore();
+    // A start that failed before the INI path was set must still write the program's own file, never the
+    // platform's default profile.
+    if (ini.IniFile().empty()) s_.module1.InitIniPath(ini);
+    ini.WriteEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey),
+                   FormatNumberText(s_.view.LeftTwips()));
+    ini.WriteEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kTopKey),
+                   FormatNumberText(s_.view.TopTwips()));
+    ini.WriteEntry(std::wstring(texts::kReleaseSection), std::wstring(texts::kReleaseKey),
+                   std::wstring(texts::kReleaseText));
+    s_.common.Terminate();
+    s_.ddeClient.Terminate();
+    // The hot links end with the window.
+    text1Link_.reset();
+    bearingLink_.reset();
+}
+
+void RERurControlMain2::AppendProgramLogIfPossible(const std::wstring& entryText) {
+    try {
+        s_.programLog.Append(entryText);
+    } catch (const ProgramError&) {
+        // A write-protected program folder loses the entry; the program goes on as if it had been written.
+    }
+}
+
+void RERurControlMain2::SetCaption(const std::wstring& caption) {
+    s_.view.SetCaption(caption);
+}
+
+void RERurControlMain2::SetBearingText(const std::wstring& text) {
+    s_.view.SetText(ViewField::kBearing, text);
+}
+
+void RERurControlMain2::SetCurrentBearingText(const std::wstring& text) {
+    s_.view.SetText(ViewField::kCurrentBearing, text);
+}
+
+void RERurControlMain2::AppendProgramLog(const std::wstring& entryText) {
+    s_.programLog.Append(entryText);
+}
+
+void RERurControlMain2::Command2_Click() {
+    s_.platform.help.ShowHelp(s_.platform.shell.ProgramFolder() + L"\\" + std::wstring(texts::kHelpFileName));
+}
+
+std::wstring RERurControlMain2::StripTrailingCRLF(const std::wstring& theData) {
+    if (theData.size() > 2 && theData.compare(theData.size() - 2, 2, L"\r\n") == 0) {
+        return theData.substr(0, theData.size() - 2);
+    }
+    return theData;
+}
+
+}  // namespace tarvello

@@ -1,0 +1,105 @@
+// The control window's logic: start-up and shut-down, the hot links to the logger, the 20 ms hotkey poller
+// with its rotor actions, the rotor stop through DXView's "SP" window, the DXView presence check and help.
+// The widgets themselves are behind ControlView.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "control_window/control_view.h"
+#include "dde_link/main_window_access.h"
+#include "platform/platform.h"
+
+namespace tarvello {
+
+class Common;
+class DDEClientModule;
+class IniAccess;
+class Module1;
+class ProgramLog;
+class modFindWindowLike;
+
+// What the control window works with; everything is owned by the program object.
+struct ControlWindowServices {
+    Platform platform;
+    ControlView& view;
+    Common& common;
+    DDEClientModule& ddeClient;
+    modFindWindowLike& finder;
+    Module1& module1;
+    ProgramLog& programLog;
+    std::function<IniAccess&()> iniStore;  // created on first use
+};
+
+namespace colour {
+inline constexpr std::uint32_t kTurning = 0x000FFF00;     // red 0, green 255, blue 15
+inline constexpr std::uint32_t kButtonFace = 0x8000000F;  // system colour 15, the lamp's colour at start
+inline constexpr std::uint32_t kStopped = 0x000000FF;     // red 255
+}  // namespace colour
+
+namespace vk {
+inline constexpr int kReturn = 0x0D;
+inline constexpr int kF11 = 0x7A;
+inline constexpr int kEscape = 0x1B;
+inline constexpr int kF8 = 0x77;
+inline constexpr int kControl = 17;
+}  // namespace vk
+
+class RERurControlMain2 : public MainWindowAccess {
+public:
+    explicit RERurControlMain2(ControlWindowServices services);
+    ~RERurControlMain2() override;
+
+    // Load handler: the start-up sequence. When the logger does not answer, the window is closed before it
+    // was ever shown and Closed() is true afterwards.
+    void Form_Load();
+    // Unload handler: the shut-down sequence. It runs once, whenever the window closes.
+    void Form_Unload();
+    bool Closed() const { return closed_; }
+    bool PollerRunning() const { return timer1_.has_value(); }
+
+    void Timer1_Timer();
+    void Command1_Click();           // hidden: the take-bearing action
+    void SelectBearingCmd_Click();   // hidden: sends the bearing as it stands
+    void LPCmd_Click();              // hidden: long-path turn
+    void Command2_Click();           // "?": the help file
+
+    static std::wstring StripTrailingCRLF(const std::wstring& theData);
+
+    // MainWindowAccess, for the DXView link.
+    void SetCaption(const std::wstring& caption) override;
+    void SetBearingText(const std::wstring& text) override;
+    void SetCurrentBearingText(const std::wstring& text) override;
+    void AppendProgramLog(const std::wstring& entryText) override;
+
+private:
+    void RunStartupSteps();
+    void HandleStartupFailure(int code, const std::wstring& description);
+    void RestorePosition();
+    void OpenLoggerLinks();
+    void CloseWindow();
+    void AppendProgramLogIfPossible(const std::wstring& entryText);
+
+    void CheckDXViewPresence();
+    void TakeBearing();
+    void TurnRotor();
+    void ClearBearing();
+    void StopRotor();
+    void RotorStop();
+    void ActivateLogger();
+    std::int32_t SearchDXViewWindows();
+
+    ControlWindowServices s_;
+    std::unique_ptr<DdeLink> text1Link_;
+    std::unique_ptr<DdeLink> bearingLink_;
+    std::unique_ptr<BearingSource> bearingSource_;
+    bool bearingSourceFailureLogged_ = false;
+    std::optional<TimerId> timer1_;
+    bool unloaded_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace tarvello

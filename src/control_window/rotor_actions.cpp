@@ -1,0 +1,86 @@
+// The 20 ms hotkey poller and the rotor actions it runs: take the bearing (Return), turn (F11),
+// clear (Esc) and stop (F8). The keys are only read, never taken from the program that has the focus.
+#include <array>
+
+#include "common/common.h"
+#include "control_window/control_texts.h"
+#include "control_window/rerur_control_main2.h"
+#include "dde_link/dde_client_module.h"
+#include "platform/program_error.h"
+
+namespace tarvello {
+namespace {
+
+// Down now and pressed since the previous query: a fresh press. A key held since an earlier tick reads
+// 0x8000 and one pressed and already released reads 0x0001; neither fires.
+constexpr std::int16_t kFreshPress = static_cast<std::int16_t>(0x8001);
+
+}  // namespace
+
+void RERurControlMain2::Timer1_Timer() {
+    using Action = void (RERurControlMain2::*)();
+    static constexpr std::array<std::pair<int, Action>, 4> kKeys{{
+        {vk::kReturn, &RERurControlMain2::TakeBearing},
+        {vk::kF11, &RERurControlMain2::TurnRotor},
+        {vk::kEscape, &RERurControlMain2::ClearBearing},
+        {vk::kF8, &RERurControlMain2::StopRotor},
+    }};
+    for (const auto& [key, action] : kKeys) {
+        if (s_.platform.keyboard.GetAsyncKeyState(key) != kFreshPress) continue;
+        try {
+            (this->*action)();
+        } catch (const ProgramError& e) {
+            // A failure must not escape into the message loop and end the program; it is recorded instead.
+            s_.common.ReportError(NarrowErrorNumber(e.Number()), L"RERurControlMain2.Timer1_Timer");
+        }
+    }
+}
+
+void RERurControlMain2::Command1_Click() {
+    TakeBearing();
+}
+
+void RERurControlMain2::SelectBearingCmd_Click() {
+    s_.ddeClient.SelectBearing(s_.view.Text(ViewField::kBearing));
+}
+
+void RERurControlMain2::LPCmd_Click() {
+    s_.ddeClient.RotateRotor(false);
+}
+
+void RERurControlMain2::TakeBearing() {
+    // A bearing source that cannot be created or does not answer leaves Bearing as the logger's hot link
+    // set it, and that angle is sent; the failure is recorded once per run.
+    try {
+        if (!bearingSource_) bearingSource_ = s_.platform.bearingSource.Create();
+        s_.view.SetText(ViewField::kBearing, bearingSource_->ReadBearingText());
+    } catch (const ProgramError& e) {
+        if (!bearingSourceFailureLogged_) {
+            bearingSourceFailureLogged_ = true;
+            s_.common.ReportError(NarrowErrorNumber(e.Number()), L"RERurControlMain2.ReadBearingText");
+        }
+    }
+    s_.ddeClient.SelectBearing(s_.view.Text(ViewField::kBearing));
+}
+
+void RERurControlMain2::TurnRotor() {
+    s_.view.SetLampColour(colour::kTurning);
+    s_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorTurning));
+    s_.ddeClient.RotateRotor(true);
+}
+
+void RERurControlMain2::ClearBearing() {
+    s_.view.SetText(ViewField::kBearing, L"");
+    s_.view.SetLampColour(colour::kButtonFace);
+    s_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorIdle));
+    s_.ddeClient.SelectBearing(s_.view.Text(ViewField::kBearing));
+    ActivateLogger();
+}
+
+void RERurControlMain2::StopRotor() {
+    s_.view.SetLampColour(colour::kStopped);
+    s_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorStopped));
+    RotorStop();
+}
+
+}  // namespace tarvello

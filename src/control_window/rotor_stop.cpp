@@ -1,0 +1,60 @@
+// Stopping the rotor the way an operator would: a Ctrl+click into DXView's window titled "SP", then the
+// keyboard goes back to the logger. Also the DXView presence check at start-up, which uses the same search.
+#include "automation/cls_keys.h"
+#include "automation/mod_find_window_like.h"
+#include "control_window/control_texts.h"
+#include "control_window/module1.h"
+#include "control_window/rerur_control_main2.h"
+#include "partners/partners.h"
+
+namespace tarvello {
+namespace {
+
+constexpr std::uint32_t kLeftButtonDown = 0x0201;
+constexpr std::uint32_t kLeftButtonUp = 0x0202;
+constexpr std::intptr_t kClickPosition = 1;  // client x 1, y 0
+constexpr std::int32_t kClickHoldMs = 50;
+
+}  // namespace
+
+std::int32_t RERurControlMain2::SearchDXViewWindows() {
+    MatchTable table;
+    return s_.finder.FindWindowLike(table, 0, std::wstring(partners::kDxViewInfoTitlePattern),
+                                    std::wstring(partners::kDxViewInfoClassPattern));
+}
+
+void RERurControlMain2::CheckDXViewPresence() {
+    if (SearchDXViewWindows() >= 1) return;
+    // Order matters: message first, log entry second, then the process ends without its shut-down sequence.
+    s_.platform.shell.ShowCriticalMessage(std::wstring(texts::kDxViewMissingMessage),
+                                          std::wstring(texts::kProgramTitle));
+    AppendProgramLogIfPossible(std::wstring(texts::kDxViewMissingEntry));
+    s_.platform.shell.EndProcessNow();
+}
+
+void RERurControlMain2::RotorStop() {
+    // The search is run for its records: the last "SP" window and the logger's title.
+    SearchDXViewWindows();
+    clsKeys keys(s_.platform.keyboard, s_.platform.shell);
+    const WindowHandle target = s_.finder.hWndSP;
+    // Without a live "SP" window there is nothing to click; posting to handle 0 would land in this program's
+    // own queue. The logger still gets the keyboard back.
+    const bool clickable = target != 0 && s_.platform.windows.IsWindow(target);
+    keys.PressKeyVK(vk::kControl, true, false, false);
+    if (clickable) {
+        s_.platform.windows.PostMessage(target, kLeftButtonDown, 0, kClickPosition);
+        s_.module1.WaitMilliseconds(kClickHoldMs);
+        s_.platform.windows.PostMessage(target, kLeftButtonUp, 0, kClickPosition);
+    }
+    keys.PressKeyVK(vk::kControl, false, true, false);
+    ActivateLogger();
+}
+
+void RERurControlMain2::ActivateLogger() {
+    // A logger never seen has no title to look for; an empty title would match any window.
+    const std::wstring& title = s_.finder.sLoggerTitle;
+    if (title.empty()) return;
+    s_.platform.windows.ActivateByTitle(title);
+}
+
+}  // namespace tarvello

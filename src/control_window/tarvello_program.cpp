@@ -1,0 +1,25 @@
+// Wiring of the program's modules.
+#include "control_window/tarvello_program.h"
+
+namespace tarvello {
+
+// Modules refer to ones declared after them (UTC reports through Common, the control window drives the DXView
+// link); they only keep the references during construction and use them later.
+TarvelloProgram::TarvelloProgram(Platform platform, ControlView& view)
+    : platform_(platform),
+      utc_(platform_.clock, common_),
+      locale_(platform_.clock, common_),
+      common_(platform_.shell, platform_.clock, utc_, locale_),
+      finder_(platform_.windows),
+      module1_(platform_.shell),
+      programLog_(platform_.shell, platform_.clock),
+      main_(ControlWindowServices{platform_, view, common_, ddeClient_, finder_, module1_, programLog_,
+                                  [this]() -> IniAccess& { return IniStore(); }}),
+      ddeClient_(platform_, common_, main_) {}
+
+IniAccess& TarvelloProgram::IniStore() {
+    if (!ini_) ini_ = std::make_unique<IniAccess>(platform_.profile);
+    return *ini_;
+}
+
+}  // namespace tarvello

@@ -1,0 +1,43 @@
+// The whole program on one platform: every module once, wired together, with the control window on top.
+// A test builds a fresh program on a fresh simulated desktop; WinMain builds one on the Win32 platform.
+#pragma once
+
+#include <memory>
+
+#include "automation/mod_find_window_like.h"
+#include "common/common.h"
+#include "common/locale_info.h"
+#include "common/utc.h"
+#include "control_window/module1.h"
+#include "control_window/program_log.h"
+#include "control_window/rerur_control_main2.h"
+#include "dde_link/dde_client_module.h"
+#include "platform/platform.h"
+#include "settings/ini_access.h"
+
+namespace tarvello {
+
+class TarvelloProgram {
+public:
+    TarvelloProgram(Platform platform, ControlView& view);
+
+    RERurControlMain2& MainWindow() { return main_; }
+    DDEClientModule& DdeClient() { return ddeClient_; }
+    Common& CommonServices() { return common_; }
+    modFindWindowLike& Finder() { return finder_; }
+    IniAccess& IniStore();
+
+private:
+    Platform platform_;
+    UTC utc_;
+    LocaleInfo locale_;
+    Common common_;
+    modFindWindowLike finder_;
+    Module1 module1_;
+    ProgramLog programLog_;
+    std::unique_ptr<IniAccess> ini_;
+    RERurControlMain2 main_;
+    DDEClientModule ddeClient_;
+};
+
+}  // namespace tarvello
