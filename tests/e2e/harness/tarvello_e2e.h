@@ -1,0 +1,48 @@
+// The end-to-end fixture: a fresh program folder with Tarvello.exe, the stand-ins beside it, and helpers to
+// start, script and read them. Every process it starts is ended when the test ends.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harness/desktop.h"
+#include "harness/process.h"
+
+namespace e2e {
+
+class TarvelloE2E : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The build's bin folder, as a Windows path.
+    static std::wstring BinFolder();
+
+    ChildProcess& StartDXView(const std::wstring& arguments = L"");
+    ChildProcess& StartLogger(const std::wstring& arguments = L"");
+    ChildProcess& StartTarvello();
+    // Waits for Tarvello's control window to be shown; nullptr when it was not within the time-out.
+    HWND WaitForMainWindow(DWORD timeoutMs = 15000);
+    // Sends a stand-in a WM_COPYDATA command; true when it accepted it.
+    bool Script(const char* standInClass, const std::string& command);
+    bool ScriptLogger(const std::string& command);
+    bool ScriptDXView(const std::string& command);
+
+    std::wstring FolderFile(const std::wstring& name) const { return folder_ + L"\\" + name; }
+    std::vector<std::string> DXViewJournal() const { return ReadLines(FolderFile(L"DXView-journal.txt")); }
+    std::vector<std::string> LoggerJournal() const { return ReadLines(FolderFile(L"ContestLogger-journal.txt")); }
+    // Journal lines containing text.
+    static std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& text);
+
+    std::wstring folder_;
+    ChildProcess* tarvello_ = nullptr;
+    ChildProcess* dxview_ = nullptr;
+    ChildProcess* logger_ = nullptr;
+    std::vector<std::unique_ptr<ChildProcess>> processes_;
+};
+
+}  // namespace e2e

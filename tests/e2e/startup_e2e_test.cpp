@@ -1,0 +1,109 @@
+// The real Tarvello.exe under Wine beside the stand-ins: what an operator sees at start, when the logger
+// changes a value, when the logger is missing, and what the INI file keeps between runs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "../../src/app/resource_ids.h"
+#include "harness/tarvello_e2e.h"
+
+namespace e2e {
+namespace {
+
+class StartupE2E : public TarvelloE2E {};
+
+// The INI file as key=value lines; Wine drops the leading blank that Windows keeps, so blanks are trimmed.
+std::string IniValue(const std::string& ini, const std::string& key) {
+    const auto at = ini.find(key + "=");
+    if (at == std::string::npos) return "<missing>";
+    const auto start = at + key.size() + 1;
+    std::string value = ini.substr(start, ini.find("\r\n", start) - start);
+    value.erase(0, value.find_first_not_of(' '));
+    return value;
+}
+
+TEST_F(StartupE2E, ShowsTheLoggersValuesFollowsChangesAndRemembersItsPlace) {
+    StartDXView();
+    StartLogger(L"--call DL1ABC --angle 123");
+    StartTarvello();
+    HWND main = WaitForMainWindow();
+    ASSERT_NE(main, nullptr) << "the control window was not shown";
+    EXPECT_TRUE(WaitFor([&] { return ChildText(main, IDC_TEXT1) == L"DL1ABC"; }, 3000)) << ChildText(main, IDC_TEXT1);
+    EXPECT_TRUE(WaitFor([&] { return ChildText(main, IDC_BEARING) == L"123"; }, 3000)) << ChildText(main, IDC_BEARING);
+    EXPECT_EQ(WindowText(main).rfind(L"Tarvello 1.0.0", 0), 0u);
+
+    // Each new angle typed in the logger reaches the box; the median latency is what an operator feels.
+    std::vector<ULONGLONG> latencies;
+    for (int i = 0; i < 7; ++i) {
+        const std::wstring angle = std::to_wstring(200 + i);
+        const ULONGLONG start = GetTickCount64();
+        ASSERT_TRUE(ScriptLogger("set angle " + std::to_string(200 + i)));
+        ASSERT_TRUE(WaitFor([&] { return ChildText(main, IDC_BEARING) == angle; }, 2000)) << i;
+        latencies.push_back(GetTickCount64() - start);
+    }
+    std::sort(latencies.begin(), latencies.end());
+    std::printf("logger-to-window latency: median %llu ms, max %llu ms\n", latencies[3], latencies.back());
+    EXPECT_LE(latencies[3], 100u);
+
+    // Moved by the operator, closed, started again: the window comes back where it was left.
+    SetWindowPos(main, nullptr, 104, 145, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(tarvello_->WaitForExit(10000));
+    const std::string ini = ReadFileBytes(FolderFile(L"Tarvello.ini"));
+    EXPECT_EQ(IniValue(ini, "linkerRand"), "1560") << ini;
+    EXPECT_EQ(IniValue(ini, "obererRand"), "2175") << ini;
+    EXPECT_EQ(IniValue(ini, "Release_Nr"), "1.0.0 Beta") << ini;
+    EXPECT_EQ(ReadFileBytes(FolderFile(L"Error.log")), "Tarvello - Fehlerlog\r\n");
+
+    StartTarvello();
+    main = WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 104);
+    EXPECT_EQ(r.top, 145);
+}
+
+TEST_F(StartupE2E, LoggerMissingLogsTellsAndClosesWithoutShowingTheWindow) {
+    StartDXView();
+    StartTarvello();
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(tarvello_->Id(), L"Tarvello")) != nullptr; }, 15000));
+    EXPECT_EQ(MessageBoxText(box), L"Bitte starten Sie zun\u00e4chst Win-Contest");
+    // The entry is already written while the message is shown, and the control window was never shown.
+    const auto log = ReadLines(FolderFile(L"Error.log"));
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0], "Tarvello - Fehlerlog");
+    EXPECT_NE(log[1].find(" Win-Contest war nicht gestartet"), std::string::npos);
+    EXPECT_EQ(log[1].size() - log[1].find(" Win-Contest"), std::string(" Win-Contest war nicht gestartet").size());
+    HWND main = FindTopLevel(L"TarvelloControlWindow", [](const std::wstring&) { return true; }, tarvello_->Id());
+    EXPECT_TRUE(main == nullptr || !IsWindowVisible(main));
+
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(tarvello_->WaitForExit(10000));
+    const std::string ini = ReadFileBytes(FolderFile(L"Tarvello.ini"));
+    EXPECT_EQ(IniValue(ini, "Release_Nr"), "1.0.0 Beta") << ini;
+    EXPECT_NE(IniValue(ini, "linkerRand"), "<missing>");
+    EXPECT_EQ(ReadLines(FolderFile(L"Error.log")).size(), 2u);
+}
+
+TEST_F(StartupE2E, DamagedIniFileStillGivesANormalStart) {
+    const std::string junk = std::string("\x01\xff[RESTORE]\r\nlinkerRand=links\r\n", 30) + std::string(10000, 'x');
+    HANDLE f = CreateFileW(FolderFile(L"Tarvello.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, junk.data(), static_cast<DWORD>(junk.size()), &written, nullptr);
+    CloseHandle(f);
+    StartDXView();
+    StartLogger(L"--angle 77");
+    StartTarvello();
+    HWND main = WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return ChildText(main, IDC_BEARING) == L"77"; }, 3000));
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_NE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), nullptr) << "window off screen";
+}
+
+}  // namespace
+}  // namespace e2e
