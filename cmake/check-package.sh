@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the release zip into a scratch folder and checks that it holds exactly the release files.
+# usage: check-package.sh BUILD_DIR CPACK
+set -euo pipefail
+build=$1
+cpack=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+(cd "$build" && "$cpack" -G ZIP -B "$scratch" >"$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log" >&2; exit 1; }
+zip=$(ls "$scratch"/Tarvello-*-win64.zip)
+actual=$(python3 -c 'import sys, zipfile; print("\n".join(sorted(n for n in zipfile.ZipFile(sys.argv[1]).namelist() if not n.endswith("/"))))' "$zip")
+expected=$(printf '%s\n' LIESMICH.txt Tarvello.chm Tarvello.exe Testpartner/BearingSource.dll \
+    Testpartner/ContestLogger.exe Testpartner/DXView.exe Testpartner/standin-ctl.exe | sort)
+if [ "$actual" != "$expected" ]; then
+    echo "release zip holds:" >&2
+    echo "$actual" >&2
+    echo "expected:" >&2
+    echo "$expected" >&2
+    exit 1
+fi
+# Each file must be the one the build made, not an empty or stale copy.
+unpacked="$scratch/unpacked"
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$unpacked"
+cmp "$unpacked/Tarvello.chm" "$build/bin/Tarvello.chm"
+cmp "$unpacked/Testpartner/BearingSource.dll" "$build/bin/BearingSource.dll"
+cmp "$unpacked/Tarvello.exe" "$build/bin/Tarvello.exe"
+head -c 3 "$unpacked/LIESMICH.txt" | cmp - <(printf '\xef\xbb\xbf')
+echo "release zip ok: $(basename "$zip")"

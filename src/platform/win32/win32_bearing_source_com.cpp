@@ -1,0 +1,48 @@
+// CoCreateInstance of the bearing component; ReadBearingText goes through slot 7 of its interface.
+#include "platform/win32/win32_bearing_source_com.h"
+
+#include <windows.h>
+
+#include <oleauto.h>
+
+#include "platform/program_error.h"
+#include "platform/win32/bearing_source_com_interface.h"
+
+namespace tarvello::win32 {
+namespace {
+
+class ComBearingSourceObject : public BearingSource {
+public:
+    explicit ComBearingSourceObject(IBearingSourceText* object) : object_(object) {}
+    ~ComBearingSourceObject() override { object_->Release(); }
+    ComBearingSourceObject(const ComBearingSourceObject&) = delete;
+    ComBearingSourceObject& operator=(const ComBearingSourceObject&) = delete;
+
+    // Throws ProgramError 440 when the component reports a failure.
+    std::wstring ReadBearingText() override {
+        BSTR text = nullptr;
+        const HRESULT result = object_->ReadBearingText(&text);
+        // A failing component may still have handed out a string; it is ours to free either way.
+        std::wstring value = text != nullptr ? std::wstring(text, SysStringLen(text)) : std::wstring();
+        SysFreeString(text);
+        if (FAILED(result))
+            throw ProgramError(error_number::kAutomationError);
+        return value;
+    }
+
+private:
+    IBearingSourceText* object_;
+};
+
+}  // namespace
+
+std::unique_ptr<BearingSource> ComBearingSourceFactory::Create() {
+    void* object = nullptr;
+    const HRESULT result = CoCreateInstance(kBearingSourceClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                            kBearingSourceInterface, &object);
+    if (FAILED(result) || object == nullptr)
+        throw ProgramError(error_number::kBearingSource);
+    return std::make_unique<ComBearingSourceObject>(static_cast<IBearingSourceText*>(object));
+}
+
+}  // namespace tarvello::win32
