@@ -69,7 +69,15 @@ std::wstring WindowText(HWND window) {
 
 std::wstring ChildText(HWND parent, int controlId) {
     HWND child = GetDlgItem(parent, controlId);
-    return child == nullptr ? L"<no control>" : WindowText(child);
+    if (child == nullptr) return L"<no control>";
+    // GetWindowText does not ask a control of another process for its current text; WM_GETTEXT does.
+    wchar_t text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                             &copied)) {
+        return L"<no answer>";
+    }
+    return std::wstring(text, copied);
 }
 
 HWND FindMessageBox(DWORD processId, const std::wstring& title) {
