@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/error_reporter.h"
+#include "common/log_stamp.h"
 #include "platform/clock_locale.h"
 #include "platform/shell.h"
 
@@ -35,6 +37,9 @@ public:
     const std::wstring& LogPath() const { return logPath_; }
 
 private:
+    void WriteEntry(const std::wstring& message);
+    void WriteStartReport(const StampNames& names);
+
     Shell& shell_;
     ClockLocale& clock_;
     UTC& utc_;
@@ -43,7 +48,8 @@ private:
     std::wstring logPath_;
     double startTime_ = 0;
     bool logStarted_ = false;
-    int debugLogDepth_ = 0;
+    int debugLogDepth_ = 0;  // 1 while an entry is written, 2 while the lines reported meanwhile are written
+    std::vector<std::wstring> nestedEntries_;
     std::wstring osName_ = L"Unknown";
     std::int32_t osBuild_ = 0;
 };

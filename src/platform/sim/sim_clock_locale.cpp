@@ -1,25 +1,52 @@
 // Simulated clock and locale.
 #include "platform/sim/sim_clock_locale.h"
 
+#include "platform/program_error.h"
+
 namespace tarvello::sim {
 
 SimClockLocale::SimClockLocale() {
     UseGermanLocale();
 }
 
+void SimClockLocale::Enter(SimClockCall call) {
+    ++calls_[Index(call)];
+    if (failures_[Index(call)] != 0)
+        throw ProgramError(failures_[Index(call)]);
+}
+
+SystemTime SimClockLocale::GetSystemTime() {
+    Enter(SimClockCall::kGetSystemTime);
+    return utc_;
+}
+
+std::uint32_t SimClockLocale::GetUserDefaultLCID() {
+    Enter(SimClockCall::kGetUserDefaultLCID);
+    return lcid_;
+}
+
 int SimClockLocale::GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) {
+    Enter(SimClockCall::kGetLocaleInfo);
+    if (localeInfoOverride)
+        return localeInfoOverride(lcid, type, buffer, bufferChars);
     auto it = info_.find({lcid, type});
-    if (it == info_.end()) return 0;
+    if (it == info_.end())
+        return 0;
     const int needed = static_cast<int>(it->second.size()) + 1;
-    if (bufferChars == 0) return needed;
-    if (bufferChars < needed || buffer == nullptr) return 0;
+    if (bufferChars == 0)
+        return needed;
+    if (bufferChars < needed || buffer == nullptr)
+        return 0;
     buffer->assign(it->second);
     buffer->push_back(L'\0');
     return needed;
 }
 
 bool SimClockLocale::GetVersionEx(OsVersionInfo& info) {
-    if (!versionSucceeds_ || info.size != 148) return false;
+    Enter(SimClockCall::kGetVersionEx);
+    lastVersionRequest_ = info;
+    if (!versionSucceeds_ || info.size != 148)
+        return false;
     const auto size = info.size;
     info = version_;
     info.size = size;
@@ -30,7 +57,8 @@ void SimClockLocale::UseEnglishLocale() {
     lcid_ = 0x409;
     static const wchar_t* kMonths[] = {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
                                        L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"};
-    for (std::uint32_t m = 0; m < 12; ++m) SetLocaleInfo(0x409, locale_type::kAbbrevMonthName1 + m, kMonths[m]);
+    for (std::uint32_t m = 0; m < 12; ++m)
+        SetLocaleInfo(0x409, locale_type::kAbbrevMonthName1 + m, kMonths[m]);
     SetLocaleInfo(0x409, locale_type::kTimeSeparator, L":");
     SetLocaleInfo(0x409, locale_type::kLanguage, L"English (United States)");
     SetLocaleInfo(0x409, locale_type::kCountry, L"United States");
@@ -40,7 +68,8 @@ void SimClockLocale::UseGermanLocale() {
     lcid_ = 0x407;
     static const wchar_t* kMonths[] = {L"Jan", L"Feb", L"M\u00e4r", L"Apr", L"Mai", L"Jun",
                                        L"Jul", L"Aug", L"Sep",      L"Okt", L"Nov", L"Dez"};
-    for (std::uint32_t m = 0; m < 12; ++m) SetLocaleInfo(0x407, locale_type::kAbbrevMonthName1 + m, kMonths[m]);
+    for (std::uint32_t m = 0; m < 12; ++m)
+        SetLocaleInfo(0x407, locale_type::kAbbrevMonthName1 + m, kMonths[m]);
     SetLocaleInfo(0x407, locale_type::kTimeSeparator, L":");
     SetLocaleInfo(0x407, locale_type::kLanguage, L"Deutsch (Deutschland)");
     SetLocaleInfo(0x407, locale_type::kCountry, L"Deutschland");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -11,13 +12,15 @@
 
 namespace tarvello::sim {
 
+enum class SimClockCall { kGetSystemTime, kGetUserDefaultLCID, kGetLocaleInfo, kGetVersionEx, kCount };
+
 class SimClockLocale : public ClockLocale {
-public:
+  public:
     SimClockLocale();
 
-    SystemTime GetSystemTime() override { return utc_; }
+    SystemTime GetSystemTime() override;
     std::wstring LocalDateTimeText() override { return localText_; }
-    std::uint32_t GetUserDefaultLCID() override { return lcid_; }
+    std::uint32_t GetUserDefaultLCID() override;
     int GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) override;
     bool GetVersionEx(OsVersionInfo& info) override;
 
@@ -34,7 +37,22 @@ public:
         versionSucceeds_ = succeeds;
     }
 
-private:
+    // Every later call of that operation throws ProgramError(number); number 0 lets them succeed again.
+    void FailWith(SimClockCall call, int number) { failures_[Index(call)] = number; }
+    int Calls(SimClockCall call) const { return calls_[Index(call)]; }
+    // The record as the program prepared it for the last GetVersionEx call.
+    const OsVersionInfo& LastVersionRequest() const { return lastVersionRequest_; }
+    // Replaces the locale table's answers, for platform answers the table cannot give (a failing second call).
+    std::function<int(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars)>
+        localeInfoOverride;
+
+  private:
+    static int Index(SimClockCall call) { return static_cast<int>(call); }
+    void Enter(SimClockCall call);
+
+    int failures_[static_cast<int>(SimClockCall::kCount)] = {};
+    int calls_[static_cast<int>(SimClockCall::kCount)] = {};
+    OsVersionInfo lastVersionRequest_;
     SystemTime utc_{2026, 3, 4, 5, 7, 4, 9, 0};
     std::wstring localText_ = L"05.03.2026 08:04:09";
     std::uint32_t lcid_ = 0x407;

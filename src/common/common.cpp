@@ -1,0 +1,70 @@
+// Common: start and end of the common services, the version text and the operating-system facts.
+#include "common/common.h"
+
+#include "common/locale_info.h"
+#include "common/os_name_table.h"
+#include "common/reported_call.h"
+#include "common/utc.h"
+#include "common/version_text.h"
+
+namespace tarvello {
+
+namespace {
+constexpr std::uint32_t kOsVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
+constexpr std::size_t kServicePackChars = 128;
+}  // namespace
+
+Common::Common(Shell& shell, ClockLocale& clock, UTC& utc, LocaleInfo& locale)
+    : shell_(shell), clock_(clock), utc_(utc), locale_(locale) {}
+
+void Common::Initialize() {
+    logStarted_ = false;
+    osName_ = L"Unknown";
+    // A failure while the path is formed belongs to the caller: without a path there is no log at all.
+    logPath_ = shell_.ProgramFolder() + L"\\ErrorLog.txt";
+    RunReported(*this, L"Common.Initialize", [&] {
+        startTime_ = utc_.CurrentTime();
+        GetOSVersion();
+    });
+}
+
+void Common::Terminate() {
+    RunReported(*this, L"Common.Terminate", [&] {
+        if (logStarted_)
+            DebugLog(shell_.ProgramVersion().productName + L" shutdown");
+    });
+}
+
+std::wstring Common::Version() {
+    std::wstring result;
+    RunReported(*this, L"Common.Version", [&] { result = VersionText(shell_.ProgramVersion()); });
+    return result;
+}
+
+void Common::GetOSVersion() {
+    RunReported(*this, L"Common.GetOSVersion", [&] {
+        OsVersionInfo info;
+        info.size = kOsVersionInfoSize;
+        info.servicePack.assign(kServicePackChars, ' ');
+        // A failed call leaves the fields at 0, which names no system: "unknown", build 0.
+        clock_.GetVersionEx(info);
+        // On Windows 95 to Me the high word carries the version too; the number is kept as reported.
+        osBuild_ = static_cast<std::int32_t>(info.buildNumber);
+        osName_ = L"unknown";
+        osName_ = OsNameFor(info.platformId, info.majorVersion, info.minorVersion);
+    });
+}
+
+std::wstring Common::GetOSName() {
+    std::wstring result;
+    RunReported(*this, L"Common.GetOSName", [&] { result = osName_; });
+    return result;
+}
+
+std::int32_t Common::GetOSBuild() {
+    std::int32_t result = 0;
+    RunReported(*this, L"Common.GetOSBuild", [&] { result = osBuild_; });
+    return result;
+}
+
+}  // namespace tarvello

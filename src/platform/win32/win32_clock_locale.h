@@ -1,0 +1,18 @@
+// The clock and locale family on Windows: kernel32's UTC clock, the local general-date text, the user's
+// locale table and the ANSI version record.
+#pragma once
+
+#include "platform/clock_locale.h"
+
+namespace tarvello::win32 {
+
+class Win32ClockLocale : public ClockLocale {
+  public:
+    SystemTime GetSystemTime() override;
+    std::wstring LocalDateTimeText() override;
+    std::uint32_t GetUserDefaultLCID() override;
+    int GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) override;
+    bool GetVersionEx(OsVersionInfo& info) override;
+};
+
+}  // namespace tarvello::win32

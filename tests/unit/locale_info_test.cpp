@@ -1,0 +1,97 @@
+// LocaleInfo: the two-call buffer protocol returns the platform's text without its NUL, and every way the
+// platform can fail gives empty text.
+#include <gtest/gtest.h>
+
+#include "common_test_support.h"
+#include "platform/program_error.h"
+
+namespace tarvello::testing {
+namespace {
+
+using Report = std::pair<std::int16_t, std::wstring>;
+
+struct LocaleInfoTest : ::testing::Test {
+    sim::SimClockLocale clock;
+    RecordingReporter reporter;
+    LocaleInfo locale{clock, reporter};
+};
+
+TEST_F(LocaleInfoTest, ATextOfKCharactersComesBackWithExactlyKCharacters) {
+    for (const std::wstring text : {L"", L"x", L"Deutschland", L" leading and trailing blanks  ", L"\u00d6sterreich"}) {
+        clock.SetLocaleInfo(0x407, 0x1001, text);
+        EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 0x1001), text);
+    }
+    clock.UseEnglishLocale();
+    EXPECT_EQ(locale.GetLocaleLanguage(), L"English (United States)");
+    EXPECT_EQ(locale.GetLocaleCountry(), L"United States");
+    clock.UseGermanLocale();
+    EXPECT_EQ(locale.GetLocaleLanguage(), L"Deutsch (Deutschland)");
+    EXPECT_EQ(locale.GetLocaleCountry(), L"Deutschland");
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(LocaleInfoTest, AsksForTheSizeThenFillsABufferOfThatManyBlanks) {
+    std::vector<std::pair<std::wstring, int>> calls;
+    clock.localeInfoOverride = [&](std::uint32_t, std::uint32_t, std::wstring* buffer, int chars) {
+        calls.emplace_back(buffer == nullptr ? L"<none>" : *buffer, chars);
+        if (buffer == nullptr)
+            return 5;
+        *buffer = std::wstring(L"abcd") + L'\0';
+        return 5;
+    };
+    EXPECT_EQ(locale.GetUserLocaleInfo(0x409, 2), L"abcd");
+    EXPECT_EQ(calls, (std::vector<std::pair<std::wstring, int>>{{L"<none>", 0}, {L"     ", 5}}));
+}
+
+TEST_F(LocaleInfoTest, NoUserLocaleGivesEmptyTextWithoutAskingTheTable) {
+    clock.SetUserLocale(0);
+    EXPECT_EQ(locale.GetLocaleLanguage(), L"");
+    EXPECT_EQ(locale.GetLocaleCountry(), L"");
+    EXPECT_EQ(clock.Calls(sim::SimClockCall::kGetLocaleInfo), 0);
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(LocaleInfoTest, PlatformAnswersOfZeroOrNonsenseGiveDefinedTextAndAreNotReported) {
+    // An unknown type: the size query answers 0 and no second call is made.
+    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 0x9999), L"");
+    EXPECT_EQ(clock.Calls(sim::SimClockCall::kGetLocaleInfo), 1);
+
+    int answer = 0;
+    clock.localeInfoOverride = [&](std::uint32_t, std::uint32_t, std::wstring* buffer, int) {
+        if (buffer == nullptr)
+            return 8;
+        *buffer = std::wstring(L"Wien") + L'\0';
+        return answer;
+    };
+    answer = 0;  // the filling call fails
+    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"");
+    answer = -3;
+    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"");
+    answer = 1;  // only the NUL was written
+    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"");
+    answer = 3;  // a shorter length than the text: the first two characters
+    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"Wi");
+    answer = 500;  // a length beyond the buffer: the buffer without its NUL
+    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"Wien");
+
+    clock.localeInfoOverride = [](std::uint32_t, std::uint32_t, std::wstring*, int) { return -1; };
+    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"");
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(LocaleInfoTest, FailuresAreReportedByTheProcedureThatCaughtThem) {
+    clock.FailWith(sim::SimClockCall::kGetLocaleInfo, error_number::kInvalidArgument);
+    EXPECT_EQ(locale.GetLocaleCountry(), L"");
+    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"");
+    clock.FailWith(sim::SimClockCall::kGetLocaleInfo, 0);
+    clock.FailWith(sim::SimClockCall::kGetUserDefaultLCID, error_number::kOverflow);
+    EXPECT_EQ(locale.GetLocaleLanguage(), L"");
+    EXPECT_EQ(locale.GetLocaleCountry(), L"");
+    EXPECT_EQ(reporter.reports, (std::vector<Report>{{5, L"LocaleInfo.GetUserLocaleInfo"},
+                                                     {5, L"LocaleInfo.GetUserLocaleInfo"},
+                                                     {6, L"LocaleInfo.GetLocaleLanguage"},
+                                                     {6, L"LocaleInfo.GetLocaleCountry"}}));
+}
+
+}  // namespace
+}  // namespace tarvello::testing
