@@ -45,6 +45,9 @@ void RERurControlMain2::RotorStop() {
         s_.platform.windows.PostMessage(target, kLeftButtonDown, 0, kClickPosition);
         s_.module1.WaitMilliseconds(kClickHoldMs);
         s_.platform.windows.PostMessage(target, kLeftButtonUp, 0, kClickPosition);
+        // The target reads the button-up later, from its own queue; Control stays down until it has had the
+        // same time to see it, or the click's release would look like a plain click.
+        s_.module1.WaitMilliseconds(kClickHoldMs);
     }
     keys.PressKeyVK(vk::kControl, false, true, false);
     ActivateLogger();

@@ -96,6 +96,10 @@ LRESULT LoggerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COPYDATA:
             return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_SETFOCUS:
+            // Activated again (after Tarvello gives the keyboard back): typing goes on in the box it left.
+            SetFocus(boxes_[lastFocusedBox_].edit);
+            return 0;
         case WM_CLOSE:
             OnClose();
             return 0;
@@ -117,6 +121,8 @@ LoggerWindow::BoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UIN
                         : message == WM_SYSKEYDOWN ? "SYSKEYDOWN"
                         : message == WM_SYSKEYUP   ? "SYSKEYUP"
                                                    : nullptr;
+    if (self != nullptr && message == WM_SETFOCUS)
+        self->lastFocusedBox_ = static_cast<int>(boxIndex);
     if (self != nullptr && event != nullptr) {
         char detail[64];
         wsprintfA(detail, "vk=0x%02X box=%s", static_cast<unsigned>(wParam), self->boxes_[boxIndex].label);

@@ -48,6 +48,7 @@ private:
     DdeServer server_;
     HWND window_ = nullptr;
     Box boxes_[3];
+    int lastFocusedBox_ = 0;  // where the keyboard goes back to when the window is activated
 };
 
 }  // namespace standin

@@ -98,6 +98,81 @@ bool TarvelloE2E::ScriptDXView(const std::string& command) {
     return Script(standin::kDxViewWindowClass, command);
 }
 
+int TarvelloE2E::RunUnix(const std::wstring& commandLine, DWORD timeoutMs) {
+    // Wine starts Unix programs natively, but their handles cannot be waited on: the shell leaves the exit
+    // code in a file instead, which is polled.
+    static int counter = 0;
+    const std::wstring marker = L"/tmp/tarvello-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                std::to_wstring(++counter) + L".rc";
+    std::wstring inner = commandLine + L"; echo $? > " + marker;
+    std::wstring escaped;
+    for (wchar_t c : inner) {
+        if (c == L'"') escaped += L'\\';
+        escaped += c;
+    }
+    std::wstring command = L"/bin/sh -c \"" + escaped + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    // For a Unix program Wine reports success but hands back no process handle.
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        std::fprintf(stderr, "RunUnix: could not start /bin/sh (error %lu)\n", GetLastError());
+        return -1;
+    }
+    if (pi.hProcess != nullptr) CloseHandle(pi.hProcess);
+    const std::wstring windowsMarker = L"Z:" + marker;
+    std::string code;
+    WaitFor(
+        [&] {
+            code = ReadFileBytes(windowsMarker);
+            return !code.empty() && code.back() == '\n';
+        },
+        timeoutMs);
+    DeleteFileW(windowsMarker.c_str());
+    if (code.empty()) std::fprintf(stderr, "RunUnix: no exit code from: %ls\n", commandLine.c_str());
+    return code.empty() ? -1 : std::atoi(code.c_str());
+}
+
+HWND TarvelloE2E::LoggerWindow() const {
+    return FindWindowA(standin::kLoggerWindowClass, nullptr);
+}
+
+bool TarvelloE2E::XdotoolOnLogger(const std::wstring& actions) {
+    // The operator works in the logger: it has the foreground before anything is typed.
+    HWND logger = LoggerWindow();
+    if (logger == nullptr) return false;
+    SetForegroundWindow(logger);
+    WaitFor([&] { return GetForegroundWindow() == logger; }, 2000);
+    // A search can fail when some other window vanishes in the middle of it; it is simply tried again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (RunUnix(L"w=$(/usr/bin/xdotool search --name 'Win-Contest - Stand-in' | head -n 1) && [ -n \"$w\" ] && "
+                    L"/usr/bin/xdotool windowfocus --sync $w " + actions) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TarvelloE2E::TypeIntoLogger(const std::string& keysym) {
+    // A person holds a key for some tens of milliseconds; the poller looks every 20 ms.
+    const std::wstring key(keysym.begin(), keysym.end());
+    return XdotoolOnLogger(L"keydown " + key + L" sleep 0.08 keyup " + key);
+}
+
+bool TarvelloE2E::RegisterBearingSource(bool registered) {
+    const std::wstring dll = Quoted(BinFolder() + L"\\BearingSource.dll");
+    ChildProcess regsvr(std::wstring(L"regsvr32.exe /s ") + (registered ? L"" : L"/u ") + dll);
+    if (!regsvr.Started() || !regsvr.WaitForExit(20000)) return false;
+    DWORD code = 1;
+    GetExitCodeProcess(regsvr.Handle(), &code);
+    return code == 0 || !registered;
+}
+
+void TarvelloE2E::ClickLater(HWND main, int controlId) {
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, controlId)));
+}
+
 std::vector<std::string> TarvelloE2E::Matching(const std::vector<std::string>& lines, const std::string& text) {
     std::vector<std::string> found;
     for (const auto& line : lines) {

@@ -32,6 +32,18 @@ protected:
     bool ScriptLogger(const std::string& command);
     bool ScriptDXView(const std::string& command);
 
+    // Runs a Linux program (Wine starts Unix executables natively) and returns its exit code, -1 on failure.
+    static int RunUnix(const std::wstring& commandLine, DWORD timeoutMs = 10000);
+    // Types one key (an X keysym such as "Return" or "F11") into the logger stand-in's window, as a person would.
+    bool TypeIntoLogger(const std::string& keysym);
+    // Focuses the logger's window and runs xdotool actions on it (for example "keydown F11 sleep 0.4 keyup F11").
+    bool XdotoolOnLogger(const std::wstring& actions);
+    // Registers or unregisters the bearing-source stand-in in this Wine prefix with regsvr32.
+    static bool RegisterBearingSource(bool registered);
+    HWND LoggerWindow() const;
+    // Clicks a button of Tarvello's window without waiting for what the click starts.
+    static void ClickLater(HWND main, int controlId);
+
     std::wstring FolderFile(const std::wstring& name) const { return folder_ + L"\\" + name; }
     std::vector<std::string> DXViewJournal() const { return ReadLines(FolderFile(L"DXView-journal.txt")); }
     std::vector<std::string> LoggerJournal() const { return ReadLines(FolderFile(L"ContestLogger-journal.txt")); }

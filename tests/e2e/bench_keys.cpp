@@ -1,0 +1,65 @@
+// Measures, under Wine, how long a key takes to become a DXView command: from a key-down injected into the
+// system input to the line the DXView stand-in journals (both stamped with the performance counter, one clock
+// for all processes). Return and F11 200 times each, F8 to the posted button-down 50 times.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "harness/tarvello_e2e.h"
+
+namespace e2e {
+namespace {
+
+double NowMs() {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+void Report(const char* what, std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    std::printf("%s over %zu presses: median %.1f ms, p95 %.1f ms, max %.1f ms\n", what, ms.size(), ms[ms.size() / 2],
+                ms[ms.size() * 95 / 100], ms.back());
+}
+
+class KeyLatency : public TarvelloE2E {
+protected:
+    // Presses key once and returns the delay to the next journal line containing marker.
+    double Press(BYTE key, const std::string& marker) {
+        const size_t before = Matching(DXViewJournal(), marker).size();
+        const double start = NowMs();
+        keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), 0, 0);
+        std::string line;
+        const bool seen = WaitFor(
+            [&] {
+                const auto lines = Matching(DXViewJournal(), marker);
+                if (lines.size() <= before) return false;
+                line = lines[before];
+                return true;
+            },
+            3000);
+        keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
+        WaitFor([] { return false; }, 30);  // let the next poll see the key up before the next press
+        EXPECT_TRUE(seen) << marker;
+        return seen ? std::stod(line) - start : 3000.0;
+    }
+};
+
+TEST_F(KeyLatency, KeyToCommand) {
+    StartDXView();
+    StartLogger(L"--angle 180");
+    StartTarvello();
+    ASSERT_NE(WaitForMainWindow(), nullptr);
+    std::vector<double> ret, f11, f8;
+    for (int i = 0; i < 200; ++i) ret.push_back(Press(VK_RETURN, "EXECUTE 003selectbearing"));
+    for (int i = 0; i < 200; ++i) f11.push_back(Press(VK_F11, "EXECUTE 003rotatesp"));
+    for (int i = 0; i < 50; ++i) f8.push_back(Press(VK_F8, "LBUTTONDOWN"));
+    Report("Return to execute", ret);
+    Report("F11 to execute", f11);
+    Report("F8 to button-down", f8);
+}
+
+}  // namespace
+}  // namespace e2e
