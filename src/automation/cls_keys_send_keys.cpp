@@ -79,7 +79,7 @@ void clsKeys::PressModifier(std::wstring& keys,
     modifierStack.push_back({virtualKey, releaseWithNext});
     if (releaseWithNext || following == L'(')
         return;
-    keys = keys.substr(0, next) + L"(" + following + L")" + keys.substr(next + 1);
+    keys.replace(next, 1, std::wstring{L'(', following, L')'});
 }
 
 void clsKeys::PopModifier(std::vector<HeldEntry>& modifierStack) {

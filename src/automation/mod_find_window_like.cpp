@@ -32,8 +32,8 @@ private:
 
 std::int32_t modFindWindowLike::FindWindowLike(MatchTable& matchTable,
                                                WindowHandle startWindow,
-                                               std::wstring titlePattern,
-                                               std::wstring classPattern) {
+                                               const std::wstring& titlePattern,
+                                               const std::wstring& classPattern) {
     if (searchDepth_ == 0) {
         if (startWindow == 0)
             startWindow = windows_.DesktopWindow();

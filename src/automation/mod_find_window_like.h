@@ -19,8 +19,8 @@ public:
     // Number of matches below startWindow (0: the desktop). The outermost call replaces matchTable.
     std::int32_t FindWindowLike(MatchTable& matchTable,
                                 WindowHandle startWindow,
-                                std::wstring titlePattern,
-                                std::wstring classPattern);
+                                const std::wstring& titlePattern,
+                                const std::wstring& classPattern);
 
     // Handle of the last visited window titled exactly "SP"; 0 until one is seen, never cleared.
     WindowHandle hWndSP = 0;

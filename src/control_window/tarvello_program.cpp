@@ -5,7 +5,7 @@ namespace tarvello {
 
 // Modules refer to ones declared after them (UTC reports through Common, the control window drives the DXView
 // link); they only keep the references during construction and use them later.
-TarvelloProgram::TarvelloProgram(Platform platform, ControlView& view)
+TarvelloProgram::TarvelloProgram(const Platform& platform, ControlView& view)
     : platform_(platform),
       utc_(platform_.clock, common_),
       locale_(platform_.clock, common_),

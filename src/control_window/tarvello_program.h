@@ -19,7 +19,7 @@ namespace tarvello {
 
 class TarvelloProgram {
 public:
-    TarvelloProgram(Platform platform, ControlView& view);
+    TarvelloProgram(const Platform& platform, ControlView& view);
 
     RERurControlMain2& MainWindow() { return main_; }
     DDEClientModule& DdeClient() { return ddeClient_; }
