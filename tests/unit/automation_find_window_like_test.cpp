@@ -13,166 +13,14 @@
 namespace tarvello {
 namespace {
 
-using sim::SimWindowTree;
+using Texts = std::vector<std::wstring>;
 
 std::wstring H(WindowHandle window) {
     return modFindWindowLike::HandleText(window);
 }
 
-std::vector<std::wstring> Row(const MatchTable& table, int row) {
-    std::vector<std::wstring> cells;
-    for (std::size_t column = 0; column < table.Columns(); ++column)
-        cells.push_back(table.Cell(row, column));
-    return cells;
-}
-
-bool IsOneEmptyColumn(const MatchTable& table) {
-    if (table.Columns() != 1)
-        return false;
-    for (int row = 0; row < MatchTable::kRows; ++row) {
-        if (!table.Cell(row, 0).empty())
-            return false;
-    }
-    return true;
-}
-
-TEST(FindWindowLike, PostOrderWalkFillsAllFiveRowsWithKeysFromTheTopOfTheChain) {
-    SimWindowTree tree;
-    const WindowHandle top = tree.AddWindow(0, L"Main DXView Info", L"ThunderRT6FormDC");
-    const WindowHandle child = tree.AddWindow(top, L"dxview info frame", L"ThunderRT6Frame");
-    const WindowHandle grandchild = tree.AddWindow(child, L"DXVIEW INFO inner", L"ThunderRT6TextBox");
-    tree.AddWindow(0, L"Other DXView Info", L"Notepad");  // title matches, class does not
-    const WindowHandle popup = tree.AddWindow(0, L"Popup DXView Info", L"ThunderRT6Popup", top);
-    modFindWindowLike finder(tree);
-    MatchTable table;
-
-    EXPECT_EQ(finder.FindWindowLike(table, 0, L"*DXView Info*", L"ThunderRT6*"), 4);
-
-    EXPECT_EQ(Row(table, MatchTable::kTitle), (std::vector<std::wstring>{L"DXVIEW INFO inner", L"dxview info frame",
-                                                                         L"Main DXView Info", L"Popup DXView Info"}));
-    EXPECT_EQ(Row(table, MatchTable::kHandle), (std::vector<std::wstring>{H(grandchild), H(child), H(top), H(popup)}));
-    EXPECT_EQ(Row(table, MatchTable::kClassName), (std::vector<std::wstring>{L"ThunderRT6TextBox", L"ThunderRT6Frame",
-                                                                             L"ThunderRT6FormDC", L"ThunderRT6Popup"}));
-    EXPECT_EQ(Row(table, MatchTable::kRelation), (std::vector<std::wstring>{L"Child", L"Child", L"Parent", L"Child"}));
-    // The number after 'h' is the index before the match was stored: one less than the column.
-    EXPECT_EQ(Row(table, MatchTable::kKey),
-              (std::vector<std::wstring>{H(top) + L"h-1", H(top) + L"h0", H(top) + L"h1", H(top) + L"h2"}));
-    EXPECT_EQ(finder.searchDepth(), 0);
-    EXPECT_EQ(finder.lastMatchIndex(), 3);
-}
-
-TEST(FindWindowLike, NoMatchLeavesOneEmptyColumnAndEmptyTitlesMatchOnlyAStar) {
-    SimWindowTree tree;
-    const WindowHandle untitled = tree.AddWindow(0, L"", L"ThunderRT6Main");
-    modFindWindowLike finder(tree);
-    MatchTable table;
-
-    EXPECT_EQ(finder.FindWindowLike(table, 0, L"*DXView Info*", L"ThunderRT6*"), 0);
-    EXPECT_TRUE(IsOneEmptyColumn(table));
-
-    EXPECT_EQ(finder.FindWindowLike(table, 0, L"*", L"*"), 1);
-    EXPECT_EQ(table.Cell(MatchTable::kTitle, 0), L"");
-    EXPECT_EQ(table.Cell(MatchTable::kHandle, 0), H(untitled));
-    EXPECT_EQ(table.Cell(MatchTable::kKey, 0), H(untitled) + L"h-1");
-
-    // A second search starts from an empty table whatever the first one found.
-    EXPECT_EQ(finder.FindWindowLike(table, 0, L"nothing", L"*"), 0);
-    EXPECT_TRUE(IsOneEmptyColumn(table));
-}
-
-TEST(FindWindowLike, TitlesLongerThan256AreReadAs255AndClassNamesAs63) {
-    SimWindowTree tree;
-    const std::wstring title256 = std::wstring(255, L'a') + L'Z';
-    const std::wstring title300 = std::wstring(254, L'b') + L"YX" + std::wstring(44, L'c');
-    const std::wstring longClass(80, L'k');
-    tree.AddWindow(0, title256, L"Wide");
-    tree.AddWindow(0, title300, longClass);
-    modFindWindowLike finder(tree);
-    MatchTable table;
-
-    ASSERT_EQ(finder.FindWindowLike(table, 0, L"*", L"*"), 2);
-    EXPECT_EQ(table.Cell(MatchTable::kTitle, 0), title256);
-    EXPECT_EQ(table.Cell(MatchTable::kTitle, 1), title300.substr(0, 255));
-    EXPECT_EQ(table.Cell(MatchTable::kClassName, 1), longClass.substr(0, 63));
-
-    // The pattern is tested against what was read: the 'X' at position 256 is not there.
-    EXPECT_EQ(finder.FindWindowLike(table, 0, L"*Y", L"*"), 1);
-    EXPECT_EQ(finder.FindWindowLike(table, 0, L"*YX*", L"*"), 0);
-    EXPECT_EQ(finder.FindWindowLike(table, 0, L"*Z", L"*"), 1);
-}
-
-TEST(FindWindowLike, TitleShorterThanItsReportedLengthIsTakenAsRead) {
-    SimWindowTree tree;
-    const WindowHandle window = tree.AddWindow(0, L"SP", L"Static");
-    tree.SetReportedTitleLength(window, 6);
-    modFindWindowLike finder(tree);
-    MatchTable table;
-
-    EXPECT_EQ(finder.FindWindowLike(table, 0, L"SP", L"*"), 1);
-    EXPECT_EQ(table.Cell(MatchTable::kTitle, 0), L"SP");
-    EXPECT_EQ(finder.hWndSP, window);
-}
-
-TEST(FindWindowLike, RecordsTheLastSPWindowAndLoggerTitleInWalkOrderAndNeverClearsThem) {
-    SimWindowTree tree;
-    tree.AddWindow(0, L"sp", L"Static");
-    tree.AddWindow(0, L"SP ", L"Static");
-    tree.AddWindow(0, L"WIN-CONTEST", L"Logger");
-    const WindowHandle outer = tree.AddWindow(0, L"SP", L"ThunderRT6PictureBoxDC");
-    tree.AddWindow(outer, L"SP", L"ThunderRT6PictureBoxDC");  // descendant: visited before its parent
-    const WindowHandle logger = tree.AddWindow(0, L"Win-Contest Logbuch", L"Logger");
-    modFindWindowLike finder(tree);
-    MatchTable table;
-    EXPECT_EQ(finder.hWndSP, 0);
-    EXPECT_EQ(finder.sLoggerTitle, L"");
-
-    // The records do not depend on the patterns: nothing matches here.
-    EXPECT_EQ(finder.FindWindowLike(table, 0, L"*DXView Info*", L"ThunderRT6*"), 0);
-    EXPECT_EQ(finder.hWndSP, outer);
-    EXPECT_EQ(finder.sLoggerTitle, L"Win-Contest Logbuch");
-
-    // Of two sibling "SP" windows, the later one in Z-order wins.
-    const WindowHandle later = tree.AddWindow(0, L"SP", L"Static");
-    tree.SetTitle(logger, L"Win-Contest 2 - Test.wcl");
-    finder.FindWindowLike(table, 0, L"*", L"*");
-    EXPECT_EQ(finder.hWndSP, later);
-    EXPECT_EQ(finder.sLoggerTitle, L"Win-Contest 2 - Test.wcl");
-
-    // A walk that meets neither keeps the earlier values.
-    tree.Destroy(later);
-    tree.Destroy(outer);
-    tree.Destroy(logger);
-    finder.FindWindowLike(table, 0, L"*", L"*");
-    EXPECT_EQ(finder.hWndSP, later);
-    EXPECT_EQ(finder.sLoggerTitle, L"Win-Contest 2 - Test.wcl");
-}
-
-TEST(FindWindowLike, StartWindowOtherThanTheDesktopSearchesOnlyItsDescendants) {
-    SimWindowTree tree;
-    const WindowHandle top = tree.AddWindow(0, L"Form", L"ThunderRT6FormDC");
-    const WindowHandle inner = tree.AddWindow(top, L"Inner", L"ThunderRT6Frame");
-    const WindowHandle leaf = tree.AddWindow(inner, L"Leaf", L"ThunderRT6TextBox");
-    tree.AddWindow(0, L"Elsewhere", L"ThunderRT6FormDC");
-    modFindWindowLike finder(tree);
-    MatchTable table;
-
-    EXPECT_EQ(finder.FindWindowLike(table, inner, L"*", L"*"), 1);
-    EXPECT_EQ(Row(table, MatchTable::kHandle), (std::vector<std::wstring>{H(leaf)}));
-    EXPECT_EQ(Row(table, MatchTable::kKey), (std::vector<std::wstring>{H(top) + L"h-1"}));
-
-    EXPECT_EQ(finder.FindWindowLike(table, top, L"*", L"*"), 2);
-    EXPECT_EQ(Row(table, MatchTable::kHandle), (std::vector<std::wstring>{H(leaf), H(inner)}));
-}
-
-TEST(FindWindowLike, HandlesAreWrittenAsSigned32BitDecimals) {
-    EXPECT_EQ(modFindWindowLike::HandleText(0x10010), L"65552");
-    EXPECT_EQ(modFindWindowLike::HandleText(0xFFFFFFFF), L"-1");
-    EXPECT_EQ(modFindWindowLike::HandleText(0x80000000), L"-2147483648");
-    EXPECT_EQ(modFindWindowLike::HandleText(0x100000010LL), L"16");
-}
-
 // A tree whose class-name call fails for one window, as a platform call may in the middle of a walk.
-class FailingTree : public SimWindowTree {
+class FailingTree : public sim::SimWindowTree {
 public:
     WindowHandle failOn = 0;
     std::wstring ClassName(WindowHandle window, int bufferChars) override {
@@ -182,32 +30,141 @@ public:
     }
 };
 
-TEST(FindWindowLike, AFailureInTheWalkStillLeavesTheNextSearchStartingAfresh) {
+struct Finder {
     FailingTree tree;
-    const WindowHandle top = tree.AddWindow(0, L"Top", L"A");
-    tree.failOn = tree.AddWindow(top, L"Bad", L"B");
-    modFindWindowLike finder(tree);
+    modFindWindowLike finder{tree};
     MatchTable table;
 
-    EXPECT_THROW(finder.FindWindowLike(table, 0, L"*", L"*"), std::runtime_error);
-    EXPECT_EQ(finder.searchDepth(), 0);
+    int Find(const wchar_t* title, const wchar_t* className, WindowHandle start = 0) {
+        return finder.FindWindowLike(table, start, title, className);
+    }
+    Texts Row(int row) const {
+        Texts cells;
+        for (std::size_t column = 0; column < table.Columns(); ++column)
+            cells.push_back(table.Cell(row, column));
+        return cells;
+    }
+    // All five rows hold one empty cell.
+    bool Empty() const {
+        for (int row = 0; row < MatchTable::kRows; ++row) {
+            if (Row(row) != Texts{L""})
+                return false;
+        }
+        return true;
+    }
+};
 
-    tree.failOn = 0;
-    EXPECT_EQ(finder.FindWindowLike(table, 0, L"*", L"*"), 2);
-    EXPECT_EQ(Row(table, MatchTable::kTitle), (std::vector<std::wstring>{L"Bad", L"Top"}));
+TEST(FindWindowLike, PostOrderWalkFillsAllFiveRowsWithKeysFromTheTopOfTheChain) {
+    Finder f;
+    const WindowHandle top = f.tree.AddWindow(0, L"Main DXView Info", L"ThunderRT6FormDC");
+    const WindowHandle child = f.tree.AddWindow(top, L"dxview info frame", L"ThunderRT6Frame");
+    const WindowHandle grandchild = f.tree.AddWindow(child, L"DXVIEW INFO inner", L"ThunderRT6TextBox");
+    f.tree.AddWindow(0, L"Other DXView Info", L"Notepad");  // title matches, class does not
+    const WindowHandle popup = f.tree.AddWindow(0, L"Popup DXView Info", L"ThunderRT6Popup", top);
+
+    EXPECT_EQ(f.Find(L"*DXView Info*", L"ThunderRT6*"), 4);
+    EXPECT_EQ(f.Row(MatchTable::kTitle),
+              (Texts{L"DXVIEW INFO inner", L"dxview info frame", L"Main DXView Info", L"Popup DXView Info"}));
+    EXPECT_EQ(f.Row(MatchTable::kHandle), (Texts{H(grandchild), H(child), H(top), H(popup)}));
+    EXPECT_EQ(f.Row(MatchTable::kClassName),
+              (Texts{L"ThunderRT6TextBox", L"ThunderRT6Frame", L"ThunderRT6FormDC", L"ThunderRT6Popup"}));
+    EXPECT_EQ(f.Row(MatchTable::kRelation), (Texts{L"Child", L"Child", L"Parent", L"Child"}));
+    // The number after 'h' is the index before the match was stored: one less than the column.
+    EXPECT_EQ(f.Row(MatchTable::kKey), (Texts{H(top) + L"h-1", H(top) + L"h0", H(top) + L"h1", H(top) + L"h2"}));
+    EXPECT_EQ(f.finder.searchDepth(), 0);
+    EXPECT_EQ(f.finder.lastMatchIndex(), 3);
+
+    // From a start window other than the desktop only its descendants are searched.
+    EXPECT_EQ(f.Find(L"*", L"*", child), 1);
+    EXPECT_EQ(f.Row(MatchTable::kHandle), (Texts{H(grandchild)}));
+    EXPECT_EQ(f.Row(MatchTable::kKey), (Texts{H(top) + L"h-1"}));
+    EXPECT_EQ(f.Find(L"*", L"*", top), 2);
+    EXPECT_EQ(f.Row(MatchTable::kHandle), (Texts{H(grandchild), H(child)}));
+
+    // A second search starts from an empty table whatever the first one found.
+    EXPECT_EQ(f.Find(L"nothing", L"*"), 0);
+    EXPECT_TRUE(f.Empty());
+}
+
+TEST(FindWindowLike, TitlesLongerThan256AreReadAs255AndClassNamesAs63) {
+    Finder f;
+    const std::wstring title256 = std::wstring(255, L'a') + L'Z';
+    const std::wstring title300 = std::wstring(254, L'b') + L"YX" + std::wstring(44, L'c');
+    const std::wstring longClass(80, L'k');
+    f.tree.AddWindow(0, title256, L"Wide");
+    f.tree.AddWindow(0, title300, longClass);
+    const WindowHandle sp = f.tree.AddWindow(0, L"SP", L"Static");
+    f.tree.SetReportedTitleLength(sp, 6);   // a title shorter than its reported length is taken as read
+    f.tree.AddWindow(0, L"", L"Untitled");  // matched by "*" alone
+
+    ASSERT_EQ(f.Find(L"*", L"*"), 4);
+    EXPECT_EQ(f.Row(MatchTable::kTitle), (Texts{title256, title300.substr(0, 255), L"SP", L""}));
+    EXPECT_EQ(f.Row(MatchTable::kClassName)[1], longClass.substr(0, 63));
+    // The pattern is tested against what was read: the 'X' at position 256 is not there.
+    EXPECT_EQ(f.Find(L"*Y", L"*"), 1);
+    EXPECT_EQ(f.Find(L"*YX*", L"*"), 0);
+    EXPECT_EQ(f.Find(L"*Z", L"*"), 1);
+    EXPECT_EQ(f.Find(L"SP", L"*"), 1);
+    EXPECT_EQ(f.finder.hWndSP, sp);
+}
+
+TEST(FindWindowLike, RecordsTheLastSPWindowAndLoggerTitleInWalkOrderAndNeverClearsThem) {
+    Finder f;
+    f.tree.AddWindow(0, L"sp", L"Static");
+    f.tree.AddWindow(0, L"SP ", L"Static");
+    f.tree.AddWindow(0, L"WIN-CONTEST", L"Logger");
+    const WindowHandle outer = f.tree.AddWindow(0, L"SP", L"ThunderRT6PictureBoxDC");
+    f.tree.AddWindow(outer, L"SP", L"ThunderRT6PictureBoxDC");  // descendant: visited before its parent
+    const WindowHandle logger = f.tree.AddWindow(0, L"Win-Contest Logbuch", L"Logger");
+
+    // The records do not depend on the patterns: nothing matches here.
+    EXPECT_EQ(f.Find(L"*DXView Info*", L"ThunderRT6*"), 0);
+    EXPECT_EQ(f.finder.hWndSP, outer);
+    EXPECT_EQ(f.finder.sLoggerTitle, L"Win-Contest Logbuch");
+
+    // Of two sibling "SP" windows, the later one in Z-order wins.
+    const WindowHandle later = f.tree.AddWindow(0, L"SP", L"Static");
+    f.tree.SetTitle(logger, L"Win-Contest 2 - Test.wcl");
+    f.Find(L"*", L"*");
+    EXPECT_EQ(f.finder.hWndSP, later);
+
+    // A walk that meets neither keeps the earlier values.
+    for (WindowHandle gone : {later, outer, logger})
+        f.tree.Destroy(gone);
+    f.Find(L"*", L"*");
+    EXPECT_EQ(f.finder.hWndSP, later);
+    EXPECT_EQ(f.finder.sLoggerTitle, L"Win-Contest 2 - Test.wcl");
+}
+
+TEST(FindWindowLike, HandlesAreWrittenAsSigned32BitDecimals) {
+    EXPECT_EQ(modFindWindowLike::HandleText(0x10010), L"65552");
+    EXPECT_EQ(modFindWindowLike::HandleText(0xFFFFFFFF), L"-1");
+    EXPECT_EQ(modFindWindowLike::HandleText(0x80000000), L"-2147483648");
+    EXPECT_EQ(modFindWindowLike::HandleText(0x100000010LL), L"16");
+}
+
+TEST(FindWindowLike, AFailureInTheWalkStillLeavesTheNextSearchStartingAfresh) {
+    Finder f;
+    const WindowHandle top = f.tree.AddWindow(0, L"Top", L"A");
+    f.tree.failOn = f.tree.AddWindow(top, L"Bad", L"B");
+    EXPECT_THROW(f.Find(L"*", L"*"), std::runtime_error);
+    EXPECT_EQ(f.finder.searchDepth(), 0);
+    f.tree.failOn = 0;
+    EXPECT_EQ(f.Find(L"*", L"*"), 2);
+    EXPECT_EQ(f.Row(MatchTable::kTitle), (Texts{L"Bad", L"Top"}));
 }
 
 TEST(MatchTable, CellsOutsideTheTableFailWithSubscriptOutOfRange) {
     MatchTable table;
     EXPECT_EQ(table.Columns(), 1u);
-    try {
-        table.Cell(5, 0);
-        ADD_FAILURE() << "row 5 was accepted";
-    } catch (const ProgramError& e) {
-        EXPECT_EQ(e.Number(), 9);
+    for (auto [row, column] : {std::pair{5, 0}, {0, 1}, {-1, 0}}) {
+        try {
+            table.Cell(row, column);
+            ADD_FAILURE() << row << "," << column << " was accepted";
+        } catch (const ProgramError& e) {
+            EXPECT_EQ(e.Number(), 9);
+        }
     }
-    EXPECT_THROW(table.Cell(0, 1), ProgramError);
-    EXPECT_THROW(table.Cell(-1, 0), ProgramError);
 }
 
 }  // namespace

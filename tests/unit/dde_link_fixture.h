@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,9 @@
 #include "platform/sim/sim_desktop.h"
 
 namespace tarvello::dde_link_testing {
+
+using Texts = std::vector<std::wstring>;
+using Strings = std::vector<std::string>;
 
 class RecordingMainWindow : public MainWindowAccess {
 public:
@@ -34,10 +39,7 @@ public:
     }
     std::wstring Caption() const { return captions.empty() ? std::wstring() : captions.back(); }
 
-    std::vector<std::wstring> captions;
-    std::vector<std::wstring> bearingTexts;
-    std::vector<std::wstring> currentBearingTexts;
-    std::vector<std::wstring> programLog;
+    Texts captions, bearingTexts, currentBearingTexts, programLog;
     bool failCaption = false;
     bool failProgramLog = false;
 };
@@ -49,10 +51,8 @@ public:
                                          const std::wstring& topic,
                                          const std::wstring& item,
                                          DdeLinkHandlers handlers) override {
-        if (whileOpening) {
-            auto hook = whileOpening;
+        if (auto hook = whileOpening)
             hook(item);
-        }
         return inner_.OpenHotLink(application, topic, item, std::move(handlers));
     }
     std::unique_ptr<DdeTopicRegistration> RegisterTopic(const std::wstring& application,
@@ -75,53 +75,52 @@ class DdeLinkTest : public ::testing::Test {
 protected:
     DdeLinkTest() { common.Initialize(); }
 
-    sim::SimDdeServer& StartDxView() {
-        auto& dxview = desk.dde.StartServer(L"DXView", {L"DDEServer", L"DXViewMain"});
-        return dxview;
-    }
+    sim::SimDdeServer& StartDxView() { return desk.dde.StartServer(L"DXView", {L"DDEServer", L"DXViewMain"}); }
     void StopDxView() { desk.dde.StopServer(L"DXView"); }
+    bool Execute(const std::wstring& command) { return desk.dde.ClientExecute(L"Tarvello", L"DDEClient", command); }
 
     // Connection attempts so far: each begins with the SpotPrefix link.
     std::size_t Attempts() const {
-        std::size_t n = 0;
-        for (const auto& a : desk.dde.OpenAttempts())
-            n += a == L"DXView|DDEServer!SpotPrefix" ? 1 : 0;
-        return n;
+        const auto& all = desk.dde.OpenAttempts();
+        return static_cast<std::size_t>(std::count(all.begin(), all.end(), L"DXView|DDEServer!SpotPrefix"));
     }
 
     // DXView's row of the state table, read from the tables and from the simulated desktop's timers.
     std::string DxViewState() const {
-        const bool c = module.IsServerConnected(3);
-        const bool p = module.IsServerRetryPending(3);
-        const bool r = module.IsServerRetrying(3);
-        const bool t = desk.loop.RunningTimerCount() == 1;
-        if (desk.loop.RunningTimerCount() > 1)
-            return "more than one timer";
-        if (!c && !p && !r && !t)
-            return "Idle";
-        if (c && !p && !r && !t)
-            return "Connected";
-        if (!c && p && !r && t)
-            return "Retry scheduled";
-        if (!c && !p && r && !t)
-            return "Retrying";
-        if (c && p && !r && t)
-            return "Connected, retry scheduled";
-        return std::string("connected ") + (c ? "1" : "0") + " pending " + (p ? "1" : "0") + " retrying " +
-               (r ? "1" : "0") + " timer " + (t ? "1" : "0");
+        static const std::map<std::string, std::string> rows = {{"0000", "Idle"},
+                                                                {"1000", "Connected"},
+                                                                {"0101", "Retry scheduled"},
+                                                                {"0010", "Retrying"},
+                                                                {"1010", "Connected, retrying"},
+                                                                {"1101", "Connected, retry scheduled"}};
+        const std::string flags = {module.IsServerConnected(3) ? '1' : '0', module.IsServerRetryPending(3) ? '1' : '0',
+                                   module.IsServerRetrying(3) ? '1' : '0',
+                                   static_cast<char>('0' + desk.loop.RunningTimerCount())};
+        const auto row = rows.find(flags);
+        return row == rows.end() ? "connected/pending/retrying/timers " + flags : row->second;
+    }
+
+    // From now on, every connection attempt as "<ms since now> <state while it runs>".
+    void RecordAttempts() {
+        dde.whileOpening = [this, start = desk.loop.NowMs()](const std::wstring& item) {
+            if (item == L"SpotPrefix")
+                attempts.push_back(std::to_string(desk.loop.NowMs() - start) + " " + DxViewState());
+        };
     }
 
     std::string ErrorLog() const { return desk.files.Read(L"C:\\Tarvello\\ErrorLog.txt"); }
-    // The diagnostic log's lines without their CR LF; each begins with a 20-character time stamp.
-    std::vector<std::string> ErrorLogLines() const {
+    // The diagnostic log's lines without their CR LF and without the 20-character time stamp.
+    std::vector<std::string> ErrorLogEntries() const {
         std::vector<std::string> lines;
         const std::string log = ErrorLog();
         for (std::size_t begin = 0, end; (end = log.find("\r\n", begin)) != std::string::npos; begin = end + 2) {
-            lines.push_back(log.substr(begin, end - begin));
+            const std::string line = log.substr(begin, end - begin);
+            lines.push_back(line.substr(std::min<std::size_t>(20, line.size())));
         }
         return lines;
     }
 
+    Strings attempts;
     sim::SimDesktop desk;
     HookedDde dde{desk.dde};
     Platform platform{dde,       desk.keyboard, desk.windows, desk.profile,

@@ -21,9 +21,6 @@ TEST_F(LocaleInfoTest, ATextOfKCharactersComesBackWithExactlyKCharacters) {
         clock.SetLocaleInfo(0x407, 0x1001, text);
         EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 0x1001), text);
     }
-    clock.UseEnglishLocale();
-    EXPECT_EQ(locale.GetLocaleLanguage(), L"English (United States)");
-    EXPECT_EQ(locale.GetLocaleCountry(), L"United States");
     clock.UseGermanLocale();
     EXPECT_EQ(locale.GetLocaleLanguage(), L"Deutsch (Deutschland)");
     EXPECT_EQ(locale.GetLocaleCountry(), L"Deutschland");
@@ -34,9 +31,8 @@ TEST_F(LocaleInfoTest, AsksForTheSizeThenFillsABufferOfThatManyBlanks) {
     std::vector<std::pair<std::wstring, int>> calls;
     clock.localeInfoOverride = [&](std::uint32_t, std::uint32_t, std::wstring* buffer, int chars) {
         calls.emplace_back(buffer == nullptr ? L"<none>" : *buffer, chars);
-        if (buffer == nullptr)
-            return 5;
-        *buffer = std::wstring(L"abcd") + L'\0';
+        if (buffer != nullptr)
+            *buffer = std::wstring(L"abcd") + L'\0';
         return 5;
     };
     EXPECT_EQ(locale.GetUserLocaleInfo(0x409, 2), L"abcd");
@@ -56,24 +52,17 @@ TEST_F(LocaleInfoTest, PlatformAnswersOfZeroOrNonsenseGiveDefinedTextAndAreNotRe
     EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 0x9999), L"");
     EXPECT_EQ(clock.Calls(sim::SimClockCall::kGetLocaleInfo), 1);
 
-    int answer = 0;
-    clock.localeInfoOverride = [&](std::uint32_t, std::uint32_t, std::wstring* buffer, int) {
-        if (buffer == nullptr)
-            return 8;
-        *buffer = std::wstring(L"Wien") + L'\0';
-        return answer;
-    };
-    answer = 0;  // the filling call fails
-    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"");
-    answer = -3;
-    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"");
-    answer = 1;  // only the NUL was written
-    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"");
-    answer = 3;  // a shorter length than the text: the first two characters
-    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"Wi");
-    answer = 500;  // a length beyond the buffer: the buffer without its NUL
-    EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"Wien");
-
+    // The filling call fails, writes only the NUL, a shorter length than the text, or one beyond the buffer.
+    for (const auto& [answer, text] : std::initializer_list<std::pair<int, std::wstring>>{
+             {0, L""}, {-3, L""}, {1, L""}, {3, L"Wi"}, {500, L"Wien"}}) {
+        clock.localeInfoOverride = [answer](std::uint32_t, std::uint32_t, std::wstring* buffer, int) {
+            if (buffer == nullptr)
+                return 8;
+            *buffer = std::wstring(L"Wien") + L'\0';
+            return answer;
+        };
+        EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), text) << answer;
+    }
     clock.localeInfoOverride = [](std::uint32_t, std::uint32_t, std::wstring*, int) { return -1; };
     EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"");
     EXPECT_TRUE(reporter.reports.empty());

@@ -18,20 +18,17 @@ TEST(SimProfile, ReadsLikeGetPrivateProfileString) {
                 "  [Radio]  \r\n"
                 " Key =  'single quoted'  \r\n"
                 "half=\"open\r\n"
-                "lone=\"\r\n"
                 "bare\r\n"
                 "=nameless\n"
                 "[Other]\n"
                 "Key=other");
     EXPECT_EQ(profile.GetString(L"radio", L"KEY", L"d", 260, kFile), L"single quoted");
     EXPECT_EQ(profile.GetString(L"Radio", L"half", L"d", 260, kFile), L"\"open");
-    EXPECT_EQ(profile.GetString(L"Radio", L"lone", L"d", 260, kFile), L"\"");
     EXPECT_EQ(profile.GetString(L"Radio", L"bare", L"d", 260, kFile), L"d");
     EXPECT_EQ(profile.GetString(L"Radio", L"", L"d", 260, kFile), L"d");
     EXPECT_EQ(profile.GetString(L"Other", L"key", L"d", 260, kFile), L"other");
     // The buffer holds size - 1 characters; trailing blanks of the default are dropped.
     EXPECT_EQ(profile.GetString(L"Radio", L"Key", L"d", 7, kFile), L"single");
-    EXPECT_EQ(profile.GetString(L"Radio", L"Key", L"d", 1, kFile), L"");
     EXPECT_EQ(profile.GetString(L"Radio", L"Key", L"d", 0, kFile), L"");
     EXPECT_EQ(profile.GetString(L"Radio", L"none", L" de fault  ", 260, kFile), L" de fault");
     EXPECT_EQ(profile.GetString(L"Radio", L"none", L"   ", 260, kFile), L"");

@@ -27,6 +27,12 @@ protected:
         test::PumpOnce();
         DestroyWindow(target_);
     }
+    bool Down(int vk) { return (keyboard_.GetAsyncKeyState(vk) & 0x8000) != 0; }
+    // Pumps until the window has received the given number of characters; returns what it received.
+    std::string Chars(std::size_t count) {
+        test::PumpUntil([&] { return test::Received().chars.size() >= count; });
+        return test::Received().chars;
+    }
 
     HWND target_ = nullptr;
     win32::Win32Keyboard keyboard_;
@@ -37,34 +43,27 @@ protected:
 TEST_F(KeysWin32, HeldControlIsSeenByGetAsyncKeyStateUntilReleased) {
     keyboard_.GetAsyncKeyState(VK_CONTROL);  // clears the pressed-since bit
     keys_.PressKeyVK(VK_CONTROL, true, false, false);
-    ASSERT_TRUE(test::PumpUntil([&] { return (keyboard_.GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }));
-    EXPECT_TRUE(test::PumpUntil([] { return !test::Received().keyDowns.empty(); }));
-    EXPECT_EQ(test::Received().keyDowns.front(), VK_CONTROL);
-
+    ASSERT_TRUE(test::PumpUntil([&] { return Down(VK_CONTROL) && !test::Received().keyDowns.empty(); }));
+    EXPECT_EQ(test::Received().keyDowns, std::vector<int>{VK_CONTROL});
     keys_.PressKeyVK(VK_CONTROL, false, true, false);
-    EXPECT_TRUE(test::PumpUntil([&] { return (keyboard_.GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0; }));
-    EXPECT_TRUE(test::PumpUntil([] { return !test::Received().keyUps.empty(); }));
-    EXPECT_EQ(test::Received().keyUps.front(), VK_CONTROL);
+    EXPECT_TRUE(test::PumpUntil([&] { return !Down(VK_CONTROL) && !test::Received().keyUps.empty(); }));
+    EXPECT_EQ(test::Received().keyUps, std::vector<int>{VK_CONTROL});
 }
 
 TEST_F(KeysWin32, PressKeyVKAndPressKeyReachTheFocusedWindowAsKeysAndCharacters) {
     keys_.PressKeyVK('A', false, false, false);
     keys_.PressKey(L"b", false, false);
     keys_.PressKey(L"7", false, false);
-    ASSERT_TRUE(test::PumpUntil([] { return test::Received().chars.size() >= 3; }))
-        << "received: '" << test::Received().chars << "'";
-    EXPECT_EQ(test::Received().chars, "ab7");
+    EXPECT_EQ(Chars(3), "ab7");
     EXPECT_EQ(test::Received().keyDowns, (std::vector<int>{'A', 'B', '7'}));
     EXPECT_EQ(test::Received().keyUps, (std::vector<int>{'A', 'B', '7'}));
-    EXPECT_EQ(keyboard_.GetAsyncKeyState('A') & 0x8000, 0);
+    EXPECT_FALSE(Down('A'));
 }
 
 TEST_F(KeysWin32, ShiftedCharacterAndSendKeysStringArriveAsTyped) {
     keys_.PressSendKeys(L"+(ab)c~");
-    ASSERT_TRUE(test::PumpUntil([] { return test::Received().chars.size() >= 4; }))
-        << "received: '" << test::Received().chars << "'";
-    EXPECT_EQ(test::Received().chars, "ABc\r");
-    EXPECT_EQ(keyboard_.GetAsyncKeyState(VK_SHIFT) & 0x8000, 0);
+    EXPECT_EQ(Chars(4), "ABc\r");
+    EXPECT_FALSE(Down(VK_SHIFT));
 }
 
 }  // namespace

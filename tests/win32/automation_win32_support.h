@@ -25,35 +25,26 @@ inline ReceivedKeys& Received() {
 }
 
 inline LRESULT CALLBACK RecordingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            Received().keyDowns.push_back(static_cast<int>(wParam));
-            break;
-        case WM_KEYUP:
-        case WM_SYSKEYUP:
-            Received().keyUps.push_back(static_cast<int>(wParam));
-            break;
-        case WM_CHAR:
-            Received().chars += static_cast<char>(wParam);
-            break;
-        default:
-            break;
-    }
+    const int key = static_cast<int>(wParam);
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
+        Received().keyDowns.push_back(key);
+    if (message == WM_KEYUP || message == WM_SYSKEYUP)
+        Received().keyUps.push_back(key);
+    if (message == WM_CHAR)
+        Received().chars += static_cast<char>(wParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 inline const char* RecordingClass() {
-    static const char* name = [] {
+    static const bool registered = [] {
         WNDCLASSA wc{};
         wc.lpfnWndProc = RecordingWindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "TarvelloAutomationTest";
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        RegisterClassA(&wc);
-        return "TarvelloAutomationTest";
+        return RegisterClassA(&wc) != 0;
     }();
-    return name;
+    return registered ? "TarvelloAutomationTest" : nullptr;
 }
 
 inline void PumpOnce() {

@@ -12,28 +12,25 @@
 
 #include "../../standins/common/standin_names.h"
 #include "../../standins/common/standin_text.h"
-#include "com_help_test_support.h"
 #include "platform/program_error.h"
 #include "platform/win32/bearing_source_com_interface.h"
 #include "platform/win32/win32_bearing_source_com.h"
+#include "standin_harness.h"
 
 namespace {
 
-using com_help_test::BinFolder;
-using com_help_test::ChildProcess;
+using namespace standin_test;
 using tarvello::win32::IBearingSourceText;
 using tarvello::win32::kBearingSourceClass;
 using tarvello::win32::kBearingSourceInterface;
 
-constexpr DWORD kProcessTimeoutMs = 30000;
-constexpr DWORD kWindowTimeoutMs = 15000;
 constexpr GUID kSomeOtherClass = {0x11111111, 0x2222, 0x3333, {0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB}};
 
 using GetClassObjectProc = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 using CanUnloadProc = HRESULT(STDAPICALLTYPE*)();
 
 std::string DllPath() {
-    return BinFolder() + "\\BearingSource.dll";
+    return BinPath("BearingSource.dll");
 }
 
 // The error number a call throws as ProgramError; 0 when it throws nothing.
@@ -55,13 +52,6 @@ std::string RegistryText(const std::string& key, const char* name) {
     return value;
 }
 
-bool SendLoggerCommand(HWND logger, const std::string& command) {
-    COPYDATASTRUCT data{standin::kCopyDataTag, static_cast<DWORD>(command.size()), const_cast<char*>(command.data())};
-    DWORD_PTR reply = 0;
-    return SendMessageTimeoutA(logger, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
-                               &reply) != 0;
-}
-
 struct ReleaseUnknown {
     void operator()(IUnknown* object) const { object->Release(); }
 };
@@ -72,8 +62,6 @@ using ComPtr = std::unique_ptr<T, ReleaseUnknown>;
 class BearingSourceDll : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(BinFolder().empty()) << "TARVELLO_BIN is not set";
-        ASSERT_EQ(FindWindowA(standin::kLoggerWindowClass, nullptr), nullptr) << "a logger stand-in is left over";
         library_ = LoadLibraryA(DllPath().c_str());
         ASSERT_NE(library_, nullptr) << DllPath();
         getClassObject_ = reinterpret_cast<GetClassObjectProc>(
@@ -119,14 +107,11 @@ TEST_F(BearingSourceDll, ClassObjectRefusesOtherClassesAggregationAndUnknownInte
     EXPECT_EQ(outer->QueryInterface(IID_IPersist, &out), E_NOINTERFACE);
     EXPECT_EQ(out, nullptr);
     // Every interface the object offers is the one object: IDispatch and IUnknown give the same pointer.
-    void* asDispatch = nullptr;
-    void* asUnknown = nullptr;
-    ASSERT_EQ(outer->QueryInterface(IID_IDispatch, &asDispatch), S_OK);
-    ASSERT_EQ(outer->QueryInterface(IID_IUnknown, &asUnknown), S_OK);
-    EXPECT_EQ(asDispatch, outer.get());
-    EXPECT_EQ(asUnknown, outer.get());
-    static_cast<IUnknown*>(asDispatch)->Release();
-    static_cast<IUnknown*>(asUnknown)->Release();
+    for (const IID* iid : {&IID_IDispatch, &IID_IUnknown}) {
+        ASSERT_EQ(outer->QueryInterface(*iid, &out), S_OK);
+        EXPECT_EQ(out, outer.get());
+        outer->Release();
+    }
 }
 
 TEST_F(BearingSourceDll, DllStaysLoadedWhileObjectsOrLocksAreAlive) {
@@ -135,25 +120,17 @@ TEST_F(BearingSourceDll, DllStaysLoadedWhileObjectsOrLocksAreAlive) {
         ComPtr<IBearingSourceText> object = NewObject();
         EXPECT_EQ(canUnload_(), S_FALSE);
     }
-    EXPECT_EQ(canUnload_(), S_OK);
-    factory_->LockServer(TRUE);
-    EXPECT_EQ(canUnload_(), S_FALSE);
-    factory_->LockServer(FALSE);
-    EXPECT_EQ(canUnload_(), S_OK);
-    // A stray unlock must not cancel a later lock.
-    factory_->LockServer(FALSE);
-    factory_->LockServer(TRUE);
-    EXPECT_EQ(canUnload_(), S_FALSE);
-    factory_->LockServer(FALSE);
-    EXPECT_EQ(canUnload_(), S_OK);
+    // The third step is a stray unlock, which must not cancel the lock after it.
+    const std::pair<BOOL, HRESULT> steps[] = {
+        {TRUE, S_FALSE}, {FALSE, S_OK}, {FALSE, S_OK}, {TRUE, S_FALSE}, {FALSE, S_OK}};
+    for (const auto& [lock, canUnload] : steps) {
+        factory_->LockServer(lock);
+        EXPECT_EQ(canUnload_(), canUnload);
+    }
 }
 
 TEST_F(BearingSourceDll, DispatchKnowsOnlyReadBearingTextWithoutArguments) {
     ComPtr<IBearingSourceText> object = NewObject();
-    UINT count = 99;
-    EXPECT_EQ(object->GetTypeInfoCount(&count), S_OK);
-    EXPECT_EQ(count, 0u);
-
     wchar_t lowerCase[] = L"readbearingtext";
     wchar_t unknown[] = L"Angle";
     LPOLESTR names[] = {lowerCase};
@@ -201,7 +178,6 @@ TEST_F(BearingSourceDll, WithoutALoggerEveryWayOfAskingFailsAndInventsNoBearing)
 class BearingSourceCom : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(BinFolder().empty()) << "TARVELLO_BIN is not set";
         ASSERT_EQ(FindWindowA(standin::kLoggerWindowClass, nullptr), nullptr) << "a logger stand-in is left over";
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
         comReady_ = true;
@@ -213,50 +189,32 @@ protected:
             CoUninitialize();
     }
 
-    static long Register() {
-        return com_help_test::RunToEnd("regsvr32.exe /s \"" + DllPath() + "\"", kProcessTimeoutMs);
-    }
-    static long Unregister() {
-        return com_help_test::RunToEnd("regsvr32.exe /u /s \"" + DllPath() + "\"", kProcessTimeoutMs);
-    }
-    static std::unique_ptr<ChildProcess> StartLogger(const std::string& angle) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        // Built piece by piece: gcc 12 at -O2 warns falsely (-Wrestrict) on one long chain of + here.
-        std::string line = "\"";
-        line += BinFolder();
-        line += "\\";
-        line += standin::kLoggerExe;
-        line += "\" --angle ";
-        line += angle;
-        line += " --journal \"";
-        line += temp;
-        line += "bearing-test-logger.txt\"";
-        return std::make_unique<ChildProcess>(line);
-    }
+    static std::optional<DWORD> Register() { return RunToEnd("regsvr32.exe", "/s \"" + DllPath() + "\""); }
+    static std::optional<DWORD> Unregister() { return RunToEnd("regsvr32.exe", "/u /s \"" + DllPath() + "\""); }
 
     bool comReady_ = false;
 };
 
 TEST_F(BearingSourceCom, RegsvrWritesTheClassKeyAndUnregisterRemovesIt) {
     const std::string classKey = tarvello::win32::kBearingSourceClassKey;
-    ASSERT_EQ(Register(), 0);
+    ASSERT_EQ(Register(), 0u);
     EXPECT_EQ(RegistryText(classKey + "\\InprocServer32", nullptr), DllPath());
     EXPECT_EQ(RegistryText(classKey + "\\InprocServer32", "ThreadingModel"), "Apartment");
     // Registering twice is harmless, and so is removing a class that is already gone.
-    EXPECT_EQ(Register(), 0);
-    EXPECT_EQ(Unregister(), 0);
+    EXPECT_EQ(Register(), 0u);
+    EXPECT_EQ(Unregister(), 0u);
     EXPECT_EQ(RegistryText(classKey + "\\InprocServer32", nullptr), "<missing>");
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, classKey.c_str(), 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(Unregister(), 0);
+    EXPECT_EQ(Unregister(), 0u);
 }
 
 TEST_F(BearingSourceCom, ReadsTheLoggersCurrentAngleAndFailsOnceTheLoggerIsGone) {
-    ASSERT_EQ(Register(), 0);
-    auto logger = StartLogger("245");
-    ASSERT_TRUE(logger->Started());
-    const HWND window = com_help_test::WaitForWindow(standin::kLoggerWindowClass, nullptr, kWindowTimeoutMs);
+    ASSERT_EQ(Register(), 0u);
+    auto logger = std::make_unique<ChildProcess>();
+    ASSERT_TRUE(logger->Start(BinPath(standin::kLoggerExe),
+                              "--angle 245 --journal \"" + FreshJournalPath("bearing-logger") + "\""));
+    const HWND window = WaitForWindowOf(logger->Id(), standin::kLoggerWindowClass);
     ASSERT_NE(window, nullptr) << "the logger stand-in's window did not appear";
 
     tarvello::win32::ComBearingSourceFactory factory;
@@ -264,9 +222,9 @@ TEST_F(BearingSourceCom, ReadsTheLoggersCurrentAngleAndFailsOnceTheLoggerIsGone)
     EXPECT_EQ(source->ReadBearingText(), L"245");
 
     // The text follows the logger, and ANSI letters arrive as the same characters (0xB0 is the degree sign).
-    ASSERT_TRUE(SendLoggerCommand(window, "set angle 12\xB0"));
+    ASSERT_EQ(SendControl(window, "set angle 12\xB0"), TRUE);
     EXPECT_EQ(source->ReadBearingText(), L"12\u00B0");
-    ASSERT_TRUE(SendLoggerCommand(window, "set angle "));
+    ASSERT_EQ(SendControl(window, "set angle "), TRUE);
     EXPECT_EQ(source->ReadBearingText(), L"");
 
     // Slot 7 of the raw vtable is the member the program calls; late binding reaches the same member.
@@ -274,7 +232,7 @@ TEST_F(BearingSourceCom, ReadsTheLoggersCurrentAngleAndFailsOnceTheLoggerIsGone)
     ASSERT_EQ(CoCreateInstance(kBearingSourceClass, nullptr, CLSCTX_INPROC_SERVER, kBearingSourceInterface, &raw),
               S_OK);
     ComPtr<IBearingSourceText> object(static_cast<IBearingSourceText*>(raw));
-    ASSERT_TRUE(SendLoggerCommand(window, "set angle 90"));
+    ASSERT_EQ(SendControl(window, "set angle 90"), TRUE);
     using SlotMethod = HRESULT(STDMETHODCALLTYPE*)(void*, BSTR*);
     auto** table = *static_cast<void***>(raw);
     BSTR text = nullptr;
@@ -290,18 +248,18 @@ TEST_F(BearingSourceCom, ReadsTheLoggersCurrentAngleAndFailsOnceTheLoggerIsGone)
     VariantClear(&result);
 
     logger.reset();
-    ASSERT_TRUE(com_help_test::WaitForWindowGone(standin::kLoggerWindowClass, kWindowTimeoutMs));
+    ASSERT_TRUE(WaitForWindowGone(standin::kLoggerWindowClass));
     EXPECT_EQ(ThrownNumber([&] { source->ReadBearingText(); }), tarvello::error_number::kAutomationError);
 }
 
 TEST_F(BearingSourceCom, CreateFailsWith429WhenTheComponentIsNotRegistered) {
-    ASSERT_EQ(Unregister(), 0);
+    ASSERT_EQ(Unregister(), 0u);
     tarvello::win32::ComBearingSourceFactory factory;
     EXPECT_EQ(ThrownNumber([&] { factory.Create(); }), tarvello::error_number::kBearingSource);
     // Registered and then removed again: the class is gone for good, not served from a cache.
-    ASSERT_EQ(Register(), 0);
+    ASSERT_EQ(Register(), 0u);
     EXPECT_EQ(ThrownNumber([&] { factory.Create(); }), 0);
-    ASSERT_EQ(Unregister(), 0);
+    ASSERT_EQ(Unregister(), 0u);
     EXPECT_EQ(ThrownNumber([&] { factory.Create(); }), tarvello::error_number::kBearingSource);
 }
 

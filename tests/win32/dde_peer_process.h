@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,7 @@ namespace tarvello::win32::test {
 
 class PeerProcess {
 public:
-    // mode "server", "rawserver" or "client"; extra arguments follow the journal (and control) paths.
+    // mode "server" (returns once it serves) or "client"; extra arguments follow the file paths.
     PeerProcess(const std::string& mode,
                 const std::string& service,
                 const std::string& topic,
@@ -28,7 +27,7 @@ public:
     int CountLines(const std::string& line) const;
     void Control(const std::string& line) const;
     void Kill();
-    bool WaitForExit(unsigned timeoutMs) const;
+    bool HasExited() const;
 
 private:
     std::string journal_;
@@ -40,6 +39,7 @@ private:
 std::string UniqueName(const std::string& stem);
 // Pumps messages until done() or the time-out, checking done() at least every 10 ms.
 bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs);
-double MillisecondsSince(LARGE_INTEGER start);
+// The ProgramError number call() throws, 0 when it returns.
+int ErrorOf(const std::function<void()>& call);
 
 }  // namespace tarvello::win32::test

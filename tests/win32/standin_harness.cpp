@@ -1,22 +1,30 @@
-// Test harness for the partner stand-ins; see standin_harness.h.
+// Test harness for the Wine tests that drive other processes; see standin_harness.h.
 #include "standin_harness.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 
 namespace standin_test {
+namespace {
+
+std::string DataText(HDDEDATA data) {
+    std::string text(DdeGetData(data, nullptr, 0, 0), '\0');
+    DdeGetData(data, reinterpret_cast<LPBYTE>(text.data()), static_cast<DWORD>(text.size()), 0);
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+DdeClient* g_client = nullptr;  // DDEML callbacks carry no user pointer
+
+}  // namespace
 
 std::string BinPath(const std::string& exe) {
     const char* bin = std::getenv("TARVELLO_BIN");
     std::string folder = bin != nullptr ? bin : ".";
-    // ctest hands over a Unix path; under Wine the root of the Unix file system is drive Z:.
     if (!folder.empty() && folder[0] == '/')
         folder = "Z:" + folder;
-    for (char& c : folder) {
-        if (c == '/')
-            c = '\\';
-    }
+    std::replace(folder.begin(), folder.end(), '/', '\\');
     return folder + "\\" + exe;
 }
 
@@ -24,8 +32,8 @@ std::string FreshJournalPath(const std::string& stem) {
     static int counter = 0;
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    const std::string path = std::string(temp) + stem + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-                             std::to_string(++counter) + ".txt";
+    std::string path = temp + stem + "-" + std::to_string(GetCurrentProcessId()) + "-";
+    path += std::to_string(++counter) + ".txt";
     DeleteFileA(path.c_str());
     return path;
 }
@@ -64,31 +72,35 @@ std::vector<JournalLine> ReadJournal(const std::string& path) {
         const auto first = line.find(' ');
         if (first == std::string::npos)
             continue;
-        JournalLine entry;
-        entry.ms = std::atoll(line.substr(0, first).c_str());
         const auto second = line.find(' ', first + 1);
-        entry.event = line.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
-        if (second != std::string::npos)
-            entry.detail = line.substr(second + 1);
-        lines.push_back(entry);
+        lines.push_back({std::atoll(line.substr(0, first).c_str()), line.substr(first + 1, second - first - 1),
+                         second == std::string::npos ? "" : line.substr(second + 1)});
     }
     return lines;
 }
 
 std::vector<std::string> JournalEntries(const std::string& path) {
     std::vector<std::string> entries;
-    for (const JournalLine& line : ReadJournal(path)) {
-        entries.push_back(line.detail.empty() ? line.event : line.event + " " + line.detail);
-    }
+    for (const JournalLine& line : ReadJournal(path))
+        entries.push_back(line.Entry());
     return entries;
 }
 
 bool JournalHas(const std::string& path, const std::string& entry) {
-    for (const std::string& e : JournalEntries(path)) {
-        if (e == entry)
-            return true;
-    }
-    return false;
+    const std::vector<std::string> entries = JournalEntries(path);
+    return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
+
+std::string JournalText(const std::string& path) {
+    std::string text;
+    for (const std::string& entry : JournalEntries(path))
+        text += (text.empty() ? "" : " | ") + entry;
+    return text;
+}
+
+std::string LastEntry(const std::string& path) {
+    const std::vector<std::string> entries = JournalEntries(path);
+    return entries.empty() ? "" : entries.back();
 }
 
 bool WaitForEntry(const std::string& path, const std::string& entry, DWORD timeoutMs) {
@@ -110,17 +122,17 @@ bool ChildProcess::Start(const std::string& exe, const std::string& arguments) {
     std::string commandLine = "\"" + exe + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info_) != 0;
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+        return true;
+    info_ = {};
+    return false;
 }
 
 std::optional<DWORD> ChildProcess::WaitExit(DWORD timeoutMs) {
-    if (info_.hProcess == nullptr)
-        return std::nullopt;
-    const bool ended = WaitFor([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
-    if (!ended)
-        return std::nullopt;
     DWORD code = 0;
+    if (info_.hProcess == nullptr ||
+        !WaitFor([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs))
+        return std::nullopt;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
 }
@@ -132,82 +144,72 @@ std::optional<DWORD> RunToEnd(const std::string& exe, const std::string& argumen
     return process.WaitExit(timeoutMs);
 }
 
-namespace {
-struct WindowSearch {
-    DWORD processId;
-    const char* windowClass;
-    HWND found = nullptr;
-    std::vector<std::pair<std::string, std::string>> all;
-};
-
-BOOL CALLBACK VisitTopLevel(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId)
+std::vector<TopLevelWindow> TopLevelWindowsOf(DWORD processId) {
+    std::pair<DWORD, std::vector<TopLevelWindow>> search{processId, {}};
+    auto visit = [](HWND window, LPARAM param) -> BOOL {
+        auto* found = reinterpret_cast<decltype(search)*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char className[256] = {};
+        char title[256] = {};
+        GetClassNameA(window, className, sizeof(className));
+        GetWindowTextA(window, title, sizeof(title));
+        if (owner == found->first)
+            found->second.push_back({window, className, title});
         return TRUE;
-    char className[256] = {};
-    char title[256] = {};
-    GetClassNameA(window, className, sizeof(className));
-    GetWindowTextA(window, title, sizeof(title));
-    search->all.emplace_back(className, title);
-    if (search->windowClass != nullptr && std::strcmp(className, search->windowClass) == 0)
-        search->found = window;
-    return TRUE;
+    };
+    EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
-
-struct TitleSearch {
-    std::string title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK VisitChild(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<TitleSearch*>(param);
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof(title));
-    if (search->title == title)
-        search->found = window;
-    return TRUE;
-}
-}  // namespace
 
 HWND WaitForWindowOf(DWORD processId, const char* windowClass, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitFor(
         [&] {
-            WindowSearch search{processId, windowClass, nullptr, {}};
-            EnumWindows(&VisitTopLevel, reinterpret_cast<LPARAM>(&search));
-            found = search.found;
+            for (const TopLevelWindow& window : TopLevelWindowsOf(processId)) {
+                if (window.windowClass == windowClass)
+                    found = window.handle;
+            }
             return found != nullptr;
         },
         timeoutMs);
     return found;
 }
 
-std::vector<std::pair<std::string, std::string>> TopLevelWindowsOf(DWORD processId) {
-    WindowSearch search{processId, nullptr, nullptr, {}};
-    EnumWindows(&VisitTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.all;
+HWND WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            found = FindWindowA(windowClass, title);
+            return found != nullptr && IsWindowVisible(found);
+        },
+        timeoutMs);
+    return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+bool WaitForWindowGone(const char* windowClass, DWORD timeoutMs) {
+    return WaitFor([&] { return FindWindowA(windowClass, nullptr) == nullptr; }, timeoutMs);
 }
 
 HWND FindDescendantTitled(HWND parent, const std::string& title) {
-    TitleSearch search{title};
-    EnumChildWindows(parent, &VisitChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::pair<std::string, HWND> search{title, nullptr};
+    auto visit = [](HWND window, LPARAM param) -> BOOL {
+        auto* found = reinterpret_cast<decltype(search)*>(param);
+        char text[256] = {};
+        GetWindowTextA(window, text, sizeof(text));
+        if (found->first == text)
+            found->second = window;
+        return TRUE;
+    };
+    EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 LRESULT SendControl(HWND window, const std::string& text, ULONG_PTR tag) {
-    COPYDATASTRUCT data = {};
-    data.dwData = tag;
-    data.cbData = static_cast<DWORD>(text.size());
-    data.lpData = const_cast<char*>(text.data());
+    COPYDATASTRUCT data = {tag, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000, &answer);
     return static_cast<LRESULT>(answer);
-}
-
-namespace {
-DdeClient* g_client = nullptr;  // DDEML callbacks carry no user pointer
 }
 
 DdeClient::DdeClient() : outer_(g_client) {
@@ -239,19 +241,6 @@ HCONV DdeClient::Connect(const std::string& service, const std::string& topic) {
     return DdeConnect(instance_, Hsz(service), Hsz(topic), nullptr);
 }
 
-std::optional<std::string> DdeClient::Request(HCONV conversation, const std::string& item) {
-    DWORD result = 0;
-    HDDEDATA data = DdeClientTransaction(nullptr, 0, conversation, Hsz(item), CF_TEXT, XTYP_REQUEST, 5000, &result);
-    if (data == nullptr)
-        return std::nullopt;
-    const DWORD size = DdeGetData(data, nullptr, 0, 0);
-    std::string text(size, '\0');
-    DdeGetData(data, reinterpret_cast<LPBYTE>(text.data()), size, 0);
-    DdeFreeDataHandle(data);
-    text.resize(std::strlen(text.c_str()));
-    return text;
-}
-
 std::optional<std::string> DdeClient::RequestOnce(const std::string& service,
                                                   const std::string& topic,
                                                   const std::string& item) {
@@ -259,7 +248,14 @@ std::optional<std::string> DdeClient::RequestOnce(const std::string& service,
     HCONV conversation = client.Connect(service, topic);
     if (conversation == nullptr)
         return std::nullopt;
-    auto value = client.Request(conversation, item);
+    DWORD result = 0;
+    HDDEDATA data =
+        DdeClientTransaction(nullptr, 0, conversation, client.Hsz(item), CF_TEXT, XTYP_REQUEST, 5000, &result);
+    std::optional<std::string> value;
+    if (data != nullptr) {
+        value = DataText(data);
+        DdeFreeDataHandle(data);
+    }
     DdeDisconnect(conversation);
     return value;
 }
@@ -290,25 +286,15 @@ HDDEDATA CALLBACK DdeClient::Callback(UINT type, UINT, HCONV, HSZ hsz1, HSZ hsz2
     if (self == nullptr)
         return nullptr;
     switch (type) {
-        case XTYP_ADVDATA: {
-            const DWORD size = DdeGetData(data, nullptr, 0, 0);
-            std::string text(size, '\0');
-            DdeGetData(data, reinterpret_cast<LPBYTE>(text.data()), size, 0);
-            text.resize(std::strlen(text.c_str()));
-            self->updates_.push_back(self->Text(hsz2) + " " + text);
+        case XTYP_ADVDATA:
+            self->updates_.push_back(self->Text(hsz2) + " " + DataText(data));
             return reinterpret_cast<HDDEDATA>(DDE_FACK);
-        }
         case XTYP_CONNECT:
             return reinterpret_cast<HDDEDATA>(
                 static_cast<ULONG_PTR>(lstrcmpiA(self->Text(hsz1).c_str(), self->servedTopic_.c_str()) == 0));
-        case XTYP_EXECUTE: {
-            const DWORD size = DdeGetData(data, nullptr, 0, 0);
-            std::string text(size, '\0');
-            DdeGetData(data, reinterpret_cast<LPBYTE>(text.data()), size, 0);
-            text.resize(std::strlen(text.c_str()));
-            self->executes_.push_back(text);
+        case XTYP_EXECUTE:
+            self->executes_.push_back(DataText(data));
             return reinterpret_cast<HDDEDATA>(DDE_FACK);
-        }
         default:
             return nullptr;
     }

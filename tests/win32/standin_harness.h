@@ -1,5 +1,6 @@
-// Test harness for the partner stand-ins: starts them (and ends them by handle), reads their journals while they
-// run, waits for conditions while pumping messages, and talks DDE to them as a DDEML client.
+// Test harness for the Wine tests that drive other processes (the partner stand-ins, regsvr32, the help
+// viewer): starts them and ends them by handle, reads the stand-ins' journals, waits while pumping messages,
+// and talks DDE to the stand-ins as a DDEML client.
 #pragma once
 
 #include <windows.h>
@@ -9,12 +10,11 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace standin_test {
 
-// Full Windows path of a program in the build's bin folder (environment TARVELLO_BIN).
+// Full Windows path of a program in the build's bin folder (environment TARVELLO_BIN; Unix paths map to Z:).
 std::string BinPath(const std::string& exe);
 // A journal path of its own for each call, in the temporary folder.
 std::string FreshJournalPath(const std::string& stem);
@@ -26,37 +26,50 @@ struct JournalLine {
     long long ms = 0;
     std::string event;
     std::string detail;  // as written, still escaped
+    std::string Entry() const { return detail.empty() ? event : event + " " + detail; }
 };
 std::vector<JournalLine> ReadJournal(const std::string& path);
-// Events and details as "EVENT detail" (or "EVENT"), in order.
+// Entries as "EVENT detail" (or "EVENT"), in order.
 std::vector<std::string> JournalEntries(const std::string& path);
 bool JournalHas(const std::string& path, const std::string& entry);
-// Waits until the journal holds entry.
+// All entries joined by " | ", to compare a whole journal at once.
+std::string JournalText(const std::string& path);
+// The last entry, or "" for an empty journal.
+std::string LastEntry(const std::string& path);
 bool WaitForEntry(const std::string& path, const std::string& entry, DWORD timeoutMs = 10000);
 
-// A stand-in process; the destructor ends it by handle if it still runs.
+// A started process; the destructor ends it by handle if it still runs, so a failing test leaves nothing.
 class ChildProcess {
 public:
     ChildProcess() = default;
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess();
+    // exe is a full path or a program on the search path.
     bool Start(const std::string& exe, const std::string& arguments);
     // Exit code once it ended within timeoutMs, nullopt otherwise.
-    std::optional<DWORD> WaitExit(DWORD timeoutMs);
+    std::optional<DWORD> WaitExit(DWORD timeoutMs = 10000);
     DWORD Id() const { return info_.dwProcessId; }
 
 private:
     PROCESS_INFORMATION info_ = {};
 };
 
-// Runs a program to its end and returns its exit code (nullopt when it could not start or did not end).
-std::optional<DWORD> RunToEnd(const std::string& exe, const std::string& arguments, DWORD timeoutMs = 20000);
+// Runs a program to its end; its exit code, or nullopt when it could not start or did not end.
+std::optional<DWORD> RunToEnd(const std::string& exe, const std::string& arguments, DWORD timeoutMs = 30000);
 
+struct TopLevelWindow {
+    HWND handle;
+    std::string windowClass;
+    std::string title;
+};
+std::vector<TopLevelWindow> TopLevelWindowsOf(DWORD processId);
 // The top-level window of class windowClass belonging to process id, waiting until it appears.
 HWND WaitForWindowOf(DWORD processId, const char* windowClass, DWORD timeoutMs = 15000);
-// Top-level windows of process id, as (class, title) pairs.
-std::vector<std::pair<std::string, std::string>> TopLevelWindowsOf(DWORD processId);
+// The first visible top-level window of the class (and title, when given) within timeoutMs, or nullptr.
+HWND WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs = 15000);
+// True once no window of the class is left, within timeoutMs.
+bool WaitForWindowGone(const char* windowClass, DWORD timeoutMs = 15000);
 // The descendant of parent titled exactly title, or nullptr.
 HWND FindDescendantTitled(HWND parent, const std::string& title);
 
@@ -72,7 +85,6 @@ public:
     ~DdeClient();
 
     HCONV Connect(const std::string& service, const std::string& topic);
-    std::optional<std::string> Request(HCONV conversation, const std::string& item);
     // Requests item on a conversation of its own instance: Wine's DDEML client mismatches the replies of
     // later transactions on a conversation that carried a synchronous request.
     static std::optional<std::string> RequestOnce(const std::string& service,

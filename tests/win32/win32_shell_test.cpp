@@ -20,46 +20,30 @@ public:
     TempFolder() {
         wchar_t base[MAX_PATH];
         GetTempPathW(MAX_PATH, base);
-        path_ = std::wstring(base) + L"tarvello_shell_" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(path_.c_str(), nullptr);
+        path = std::wstring(base) + L"tarvello_shell_" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(path.c_str(), nullptr);
     }
     ~TempFolder() {
         WIN32_FIND_DATAW entry;
-        HANDLE find = FindFirstFileW((path_ + L"\\*").c_str(), &entry);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = entry.cFileName;
-                if (name == L"." || name == L"..")
-                    continue;
-                const std::wstring full = path_ + L"\\" + name;
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveDirectoryW(full.c_str());
-                } else {
-                    DeleteFileW(full.c_str());
-                }
-            } while (FindNextFileW(find, &entry));
-            FindClose(find);
+        HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
+        for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry)) {
+            const std::wstring full = path + L"\\" + entry.cFileName;
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(full.c_str());  // the tests create files only
         }
-        RemoveDirectoryW(path_.c_str());
+        FindClose(find);
+        RemoveDirectoryW(path.c_str());
     }
-    const std::wstring& Path() const { return path_; }
-
-private:
-    std::wstring path_;
+    std::wstring path;
 };
 
 std::string FileBytes(const std::wstring& path) {
-    HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string bytes(4096, '\0');
     DWORD read = 0;
     ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
+    return bytes.substr(0, read);
 }
 
 int ErrorNumberOf(const std::function<void()>& action) {
@@ -71,88 +55,64 @@ int ErrorNumberOf(const std::function<void()>& action) {
     return 0;
 }
 
-// Pumps the message loop until the condition holds or 2 s have passed.
-bool PumpUntil(Win32Shell& shell, const std::function<bool()>& condition) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > 2000)
-            return false;
+// Pumps the message loop for the given time or until the condition holds; returns the condition.
+bool Pump(
+    Win32Shell& shell,
+    DWORD ms,
+    const std::function<bool()>& condition = [] { return false; }) {
+    for (const DWORD start = GetTickCount(); !condition() && GetTickCount() - start < ms; ::Sleep(2))
         shell.ProcessPendingEvents();
-        ::Sleep(2);
-    }
-    return true;
-}
-
-void PumpFor(Win32Shell& shell, DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        shell.ProcessPendingEvents();
-        ::Sleep(2);
-    }
+    return condition();
 }
 
 TEST(Win32ShellTest, AppendLineWritesAnsiBytesWithCrLfAndKeepsWhatIsThere) {
     TempFolder folder;
     Win32Shell shell;
-    const std::wstring log = folder.Path() + L"\\Error.log";
-
+    const std::wstring log = folder.path + L"\\Error.log";
     shell.AppendLine(log, L"Tarvello - Fehlerlog");
     shell.AppendLine(log, L"Bitte starten Sie zun\u00e4chst Win-Contest");
     shell.AppendLine(log, L"");
     // A character the code page lacks becomes '?'; the euro sign is 0x80 in Windows-1252.
     shell.AppendLine(log, L"\u0394 \u20ac");
-
     EXPECT_EQ(FileBytes(log),
-              "Tarvello - Fehlerlog\r\n"
-              "Bitte starten Sie zun\xe4"
-              "chst Win-Contest\r\n"
-              "\r\n"
-              "? \x80\r\n");
+              "Tarvello - Fehlerlog\r\nBitte starten Sie zun\xe4"
+              "chst Win-Contest\r\n\r\n? \x80\r\n");
 }
 
 TEST(Win32ShellTest, AppendLineFailuresThrowAndCreateNothing) {
     TempFolder folder;
     Win32Shell shell;
-    const std::wstring inMissingFolder = folder.Path() + L"\\nicht da\\Error.log";
-
-    EXPECT_EQ(ErrorNumberOf([&] { shell.AppendLine(inMissingFolder, L"x"); }), error_number::kPathNotFound);
-    EXPECT_EQ(ErrorNumberOf([&] { shell.AppendLine(L"", L"x"); }), error_number::kPathNotFound);
-    EXPECT_EQ(ErrorNumberOf([&] { shell.AppendLine(folder.Path() + std::wstring(L"\\a\0b", 4), L"x"); }),
-              error_number::kPathNotFound);
+    const std::wstring inMissingFolder = folder.path + L"\\nicht da\\Error.log";
+    const std::wstring withNul = folder.path + std::wstring(L"\\a\0b", 4);
+    for (const std::wstring& path : {inMissingFolder, std::wstring(), withNul})
+        EXPECT_EQ(ErrorNumberOf([&] { shell.AppendLine(path, L"x"); }), error_number::kPathNotFound);
     // A folder cannot be opened as a file to append to.
-    EXPECT_EQ(ErrorNumberOf([&] { shell.AppendLine(folder.Path(), L"x"); }), error_number::kPermissionDenied);
-
+    EXPECT_EQ(ErrorNumberOf([&] { shell.AppendLine(folder.path, L"x"); }), error_number::kPermissionDenied);
     EXPECT_EQ(GetFileAttributesW(inMissingFolder.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesW((folder.Path() + L"\\a").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW((folder.path + L"\\a").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(Win32ShellTest, GetAttributesTellsFoldersFilesHiddenFilesAndMissingPaths) {
     TempFolder folder;
     Win32Shell shell;
-    const std::wstring plain = folder.Path() + L"\\plain.txt";
-    const std::wstring hidden = folder.Path() + L"\\hidden.txt";
+    const std::wstring plain = folder.path + L"\\plain.txt";
+    const std::wstring hidden = folder.path + L"\\hidden.txt";
     shell.AppendLine(plain, L"x");
     shell.AppendLine(hidden, L"x");
     SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
 
-    const auto folderAttributes = shell.GetAttributes(folder.Path());
-    ASSERT_TRUE(folderAttributes.has_value());
-    EXPECT_TRUE(folderAttributes->directory);
-
-    const auto plainAttributes = shell.GetAttributes(plain);
-    ASSERT_TRUE(plainAttributes.has_value());
-    EXPECT_FALSE(plainAttributes->directory);
-    EXPECT_FALSE(plainAttributes->hidden);
-    EXPECT_FALSE(plainAttributes->system);
-
-    const auto hiddenAttributes = shell.GetAttributes(hidden);
-    ASSERT_TRUE(hiddenAttributes.has_value());
-    EXPECT_TRUE(hiddenAttributes->hidden);
-
-    EXPECT_FALSE(shell.GetAttributes(folder.Path() + L"\\missing.txt").has_value());
-    EXPECT_FALSE(shell.GetAttributes(L"Q:\\no\\such\\drive").has_value());
-    EXPECT_FALSE(shell.GetAttributes(L"").has_value());
-    EXPECT_FALSE(shell.GetAttributes(plain + std::wstring(1, L'\0') + L"x").has_value());
+    auto flags = [&](const std::wstring& path) {
+        const auto attributes = shell.GetAttributes(path);
+        return attributes ? std::string(attributes->directory ? "d" : "") + (attributes->hidden ? "h" : "") +
+                                (attributes->system ? "s" : "") + "."
+                          : "missing";
+    };
+    EXPECT_EQ(flags(folder.path), "d.");
+    EXPECT_EQ(flags(plain), ".");
+    EXPECT_EQ(flags(hidden), "h.");
+    for (const std::wstring& path : {folder.path + L"\\missing.txt", std::wstring(L"Q:\\no\\such\\drive"),
+                                     std::wstring(), plain + std::wstring(1, L'\0') + L"x"})
+        EXPECT_EQ(flags(path), "missing");
 }
 
 TEST(Win32ShellTest, TimersTickThroughTheMessageLoopUntilStopped) {
@@ -166,18 +126,15 @@ TEST(Win32ShellTest, TimersTickThroughTheMessageLoopUntilStopped) {
         shell.StopTimer(selfTimer);  // the running tick ends its own timer
     });
     EXPECT_NE(fastTimer, selfTimer);
-
-    // Nothing ticks while the loop does not run.
     ::Sleep(50);
-    EXPECT_EQ(fast, 0);
+    EXPECT_EQ(fast, 0);  // nothing ticks while the loop does not run
 
-    ASSERT_TRUE(PumpUntil(shell, [&] { return fast >= 3; }));
+    ASSERT_TRUE(Pump(shell, 2000, [&] { return fast >= 3; }));
     shell.StopTimer(fastTimer);
     const int ticksWhenStopped = fast;
-    PumpFor(shell, 100);
+    Pump(shell, 100);
     EXPECT_EQ(fast, ticksWhenStopped);
     EXPECT_EQ(selfStopping, 1);
-
     shell.StopTimer(fastTimer);  // stopping twice is harmless
     shell.StopTimer(12345);      // and so is an id that never existed
 }
@@ -199,19 +156,14 @@ TEST(Win32ShellTest, ProgramFolderNameAndVersionDescribeTheRunningExe) {
     EXPECT_EQ(shell.ExeBaseName(), L"win32_tests");
     EXPECT_NE(GetFileAttributesW((folder + L"\\win32_tests.exe").c_str()), INVALID_FILE_ATTRIBUTES);
 
+    auto text = [](const VersionRecord& v) {
+        return v.productName + L" " + std::to_wstring(v.major) + L"." + std::to_wstring(v.minor) + L"." +
+               std::to_wstring(v.revision);
+    };
     // The test exe has no version record: the base name stands in and the numbers are zero.
-    const VersionRecord own = shell.ProgramVersion();
-    EXPECT_EQ(own.productName, L"win32_tests");
-    EXPECT_EQ(own.major, 0);
-    EXPECT_EQ(own.minor, 0);
-    EXPECT_EQ(own.revision, 0);
-
+    EXPECT_EQ(text(shell.ProgramVersion()), L"win32_tests 0.0.0");
     // Tarvello.exe is built beside it and carries the real one.
-    const VersionRecord tarvello = ReadVersionRecord(ToAnsi(folder + L"\\Tarvello.exe"), L"fallback");
-    EXPECT_EQ(tarvello.productName, L"Tarvello");
-    EXPECT_EQ(tarvello.major, 1);
-    EXPECT_EQ(tarvello.minor, 0);
-    EXPECT_EQ(tarvello.revision, 0);
+    EXPECT_EQ(text(ReadVersionRecord(ToAnsi(folder + L"\\Tarvello.exe"), L"fallback")), L"Tarvello 1.0.0");
     EXPECT_EQ(ReadVersionRecord(ToAnsi(folder + L"\\missing.exe"), L"fallback").productName, L"fallback");
 }
 

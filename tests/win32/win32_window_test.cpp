@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
 #include <string>
 #include <utility>
@@ -16,6 +17,8 @@
 namespace tarvello::app {
 namespace {
 
+using Rect = std::array<LONG, 4>;  // left, top, right, bottom
+
 class RecordingEvents : public ControlWindowEvents {
 public:
     void HelpClicked() override { calls.push_back("help"); }
@@ -25,14 +28,6 @@ public:
     void Unloading() override { calls.push_back("unload"); }
     void Destroyed() override { calls.push_back("destroyed"); }
     std::vector<std::string> calls;
-};
-
-struct ExpectedControl {
-    int id;
-    const wchar_t* className;
-    const wchar_t* caption;
-    RECT pixels;  // left, top, right, bottom in client coordinates at 96 dpi (twips / 15)
-    bool shown;
 };
 
 std::wstring TextOf(HWND window) {
@@ -47,11 +42,18 @@ std::wstring ClassOf(HWND window) {
     return buffer;
 }
 
-RECT ClientRectOf(HWND control) {
+// The rectangle in the parent's client coordinates, or on the screen for a top-level window.
+Rect RectOf(HWND window) {
     RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
 }
 
 COLORREF BrushColourFor(const Win32ControlWindow& window, int id) {
@@ -68,7 +70,14 @@ COLORREF BrushColourFor(const Win32ControlWindow& window, int id) {
 TEST(Win32ControlWindowTest, EveryControlHasItsCaptionGeometryAndVisibility) {
     Win32ControlWindow window;
     ASSERT_EQ(window.Dpi(), 96) << "the geometry below is for the 96 dpi screen of Xvfb";
-    const std::vector<ExpectedControl> expected = {
+    struct Expected {
+        int id;
+        const wchar_t* className;
+        const wchar_t* caption;
+        Rect pixels;  // at 96 dpi: twips / 15
+        bool shown;
+    };
+    const Expected expected[] = {
         {IDC_LABEL1, L"Static", L"Winkel", {8, 8, 65, 25}, true},
         {IDC_BEARING, L"Edit", L"", {8, 32, 49, 57}, true},
         {IDC_LABEL2, L"Static", L"Call", {8, 64, 73, 81}, true},
@@ -95,52 +104,50 @@ TEST(Win32ControlWindowTest, EveryControlHasItsCaptionGeometryAndVisibility) {
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(_wcsicmp(ClassOf(child).c_str(), control.className), 0) << ClassOf(child).c_str();
         EXPECT_EQ(TextOf(child), control.caption);
-        const RECT rect = ClientRectOf(child);
-        EXPECT_EQ(rect.left, control.pixels.left);
-        EXPECT_EQ(rect.top, control.pixels.top);
-        EXPECT_EQ(rect.right, control.pixels.right);
-        EXPECT_EQ(rect.bottom, control.pixels.bottom);
+        EXPECT_EQ(RectOf(child), control.pixels);
         EXPECT_EQ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0, control.shown);
     }
-    // Nothing else sits in the window: 19 controls.
+    // Nothing else sits in the window.
     int children = 0;
     for (HWND child = GetWindow(window.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         ++children;
     EXPECT_EQ(children, 19);
 }
 
-TEST(Win32ControlWindowTest, WindowIsFixedSizeMinimisableHiddenAndCaptionedTarvello) {
+TEST(Win32ControlWindowTest, FixedSizeHiddenWindowWithCaptionFieldsAndTabOrder) {
     Win32ControlWindow window;
     RECT client{};
     GetClientRect(window.Handle(), &client);
-    EXPECT_EQ(client.right, 205);   // 3075 twips
-    EXPECT_EQ(client.bottom, 319);  // 4785 twips
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(205L, 319L));  // 3075 x 4785 twips
     const LONG style = GetWindowLongW(window.Handle(), GWL_STYLE);
-    EXPECT_FALSE(style & WS_VISIBLE);
-    EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_EQ(style & (WS_VISIBLE | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), WS_MINIMIZEBOX);
     EXPECT_EQ(ClassOf(window.Handle()), L"TarvelloControlWindow");
     EXPECT_EQ(window.Caption(), L"Tarvello");
     window.SetCaption(L"Tarvello 1.0.0 \u00e4");
     EXPECT_EQ(TextOf(window.Handle()), L"Tarvello 1.0.0 \u00e4");
-    EXPECT_EQ(window.Caption(), L"Tarvello 1.0.0 \u00e4");
     // The bearing box is the first stop of the tab order.
     EXPECT_EQ(GetNextDlgTabItem(window.Handle(), nullptr, FALSE), window.Control(IDC_BEARING));
+
+    const std::pair<ViewField, int> fields[] = {{ViewField::kBearing, IDC_BEARING},
+                                                {ViewField::kText1, IDC_TEXT1},
+                                                {ViewField::kText2, IDC_TEXT2},
+                                                {ViewField::kCurrentBearing, IDC_CURRENTBEARING},
+                                                {ViewField::kStatusText, IDC_LABEL9}};
+    for (const auto& [field, id] : fields) {
+        const std::wstring value = L"DL1ABC \u00f6 " + std::to_wstring(id);
+        window.SetText(field, value);
+        EXPECT_EQ(TextOf(window.Control(id)), value);
+        EXPECT_EQ(window.Text(field), value);
+    }
 }
 
 TEST(Win32ControlWindowTest, HelpButtonIsBoldMsSansSerifWithItsToolTip) {
     Win32ControlWindow window;
-    LOGFONTW help{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.Control(IDC_COMMAND2), WM_GETFONT, 0, 0)), sizeof help,
-               &help);
+    const LOGFONTW help = FontOf(window.Control(IDC_COMMAND2));
     EXPECT_EQ(std::wstring(help.lfFaceName), L"MS Sans Serif");
     EXPECT_EQ(help.lfWeight, FW_BOLD);
     EXPECT_EQ(help.lfHeight, -13);  // 9.75 pt at 96 dpi
-    LOGFONTW label{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.Control(IDC_LABEL3), WM_GETFONT, 0, 0)), sizeof label,
-               &label);
-    EXPECT_EQ(label.lfWeight, FW_NORMAL);
+    EXPECT_EQ(FontOf(window.Control(IDC_LABEL3)).lfWeight, FW_NORMAL);
 
     ASSERT_NE(window.HelpToolTip(), nullptr);
     wchar_t text[80] = {};
@@ -157,11 +164,9 @@ TEST(Win32ControlWindowTest, LampPaintsButtonFaceFirstThenPlainAndSystemColours)
     Win32ControlWindow window;
     EXPECT_EQ(window.LampColour(), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), GetSysColor(COLOR_BTNFACE));
-
     window.SetLampColour(0x0000FF00);  // green
     EXPECT_EQ(window.LampColour(), RGB(0, 255, 0));
     EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), RGB(0, 255, 0));
-
     window.SetLampColour(0x80000000u | COLOR_HIGHLIGHT);
     EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), GetSysColor(COLOR_HIGHLIGHT));
 
@@ -170,54 +175,25 @@ TEST(Win32ControlWindowTest, LampPaintsButtonFaceFirstThenPlainAndSystemColours)
     window.SetLampColour(0x800000FFu);
     window.SetLampColour(0x80010005u);
     EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), RGB(255, 0, 0));
-
-    // Other labels keep the ordinary background.
-    EXPECT_NE(BrushColourFor(window, IDC_LABEL9), RGB(255, 0, 0));
+    EXPECT_NE(BrushColourFor(window, IDC_LABEL9), RGB(255, 0, 0));  // other labels keep their background
 }
 
-TEST(Win32ControlWindowTest, FieldsReachTheirOwnControls) {
-    Win32ControlWindow window;
-    const std::vector<std::pair<ViewField, int>> fields = {{ViewField::kBearing, IDC_BEARING},
-                                                           {ViewField::kText1, IDC_TEXT1},
-                                                           {ViewField::kText2, IDC_TEXT2},
-                                                           {ViewField::kCurrentBearing, IDC_CURRENTBEARING},
-                                                           {ViewField::kStatusText, IDC_LABEL9}};
-    for (const auto& [field, id] : fields) {
-        const std::wstring value = L"DL1ABC \u00f6 " + std::to_wstring(id);
-        window.SetText(field, value);
-        EXPECT_EQ(TextOf(window.Control(id)), value);
-        EXPECT_EQ(window.Text(field), value);
-    }
-    window.SetText(ViewField::kBearing, L"");
-    EXPECT_EQ(window.Text(ViewField::kBearing), L"");
-    EXPECT_EQ(window.Text(ViewField::kText1), L"DL1ABC \u00f6 " + std::to_wstring(IDC_TEXT1));
-}
-
-TEST(Win32ControlWindowTest, PositionInTwipsRoundTripsAndBadValuesAreDefined) {
+TEST(Win32ControlWindowTest, PositionInTwipsRoundTripsBadValuesAreIgnoredAndLostWindowsComeBack) {
     Win32ControlWindow window;
     window.SetLeftTwips(1560);
     window.SetTopTwips(2175);
-    EXPECT_EQ(window.LeftTwips(), 1560);
-    EXPECT_EQ(window.TopTwips(), 2175);
-    RECT rect{};
-    GetWindowRect(window.Handle(), &rect);
-    EXPECT_EQ(rect.left, 104);
-    EXPECT_EQ(rect.top, 145);
-
+    EXPECT_EQ(RectOf(window.Handle())[0], 104);
+    EXPECT_EQ(RectOf(window.Handle())[1], 145);
     window.SetLeftTwips(-120);
     EXPECT_EQ(window.LeftTwips(), -120);
-    EXPECT_EQ(window.TopTwips(), 2175);
     window.SetLeftTwips(1567.4);  // between two pixels: the nearer one
-    EXPECT_EQ(window.LeftTwips(), 1560);
-
     window.SetTopTwips(std::numeric_limits<double>::quiet_NaN());
     window.SetLeftTwips(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(window.LeftTwips(), 1560);
-    EXPECT_EQ(window.TopTwips(), 2175);
-}
+    EXPECT_EQ(std::pair(window.LeftTwips(), window.TopTwips()), std::pair(1560.0, 2175.0));
+    window.KeepOnScreen();  // on screen: stays where it is
+    EXPECT_EQ(std::pair(window.LeftTwips(), window.TopTwips()), std::pair(1560.0, 2175.0));
 
-TEST(Win32ControlWindowTest, KeepOnScreenBringsALostWindowToTheNearestWorkArea) {
-    Win32ControlWindow window;
+    // Far off to the top left it lands in the work area's top-left corner, to the bottom right in that one.
     window.SetLeftTwips(-50000);
     window.SetTopTwips(-50000);
     window.KeepOnScreen();
@@ -226,36 +202,17 @@ TEST(Win32ControlWindowTest, KeepOnScreenBringsALostWindowToTheNearestWorkArea) 
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
-    EXPECT_EQ(rect.left, monitor.rcWork.left);
-    EXPECT_EQ(rect.top, monitor.rcWork.top);
-
-    // Far off to the bottom right it lands in the work area's bottom-right corner.
+    EXPECT_EQ(std::pair(rect.left, rect.top), std::pair(monitor.rcWork.left, monitor.rcWork.top));
     window.SetLeftTwips(400000);
     window.SetTopTwips(400000);
     window.KeepOnScreen();
     GetWindowRect(window.Handle(), &rect);
-    EXPECT_EQ(rect.right, monitor.rcWork.right);
-    EXPECT_EQ(rect.bottom, monitor.rcWork.bottom);
+    EXPECT_EQ(std::pair(rect.right, rect.bottom), std::pair(monitor.rcWork.right, monitor.rcWork.bottom));
 
-    // A window that is on screen stays where it is.
-    window.SetLeftTwips(1560);
-    window.SetTopTwips(2175);
-    window.KeepOnScreen();
-    EXPECT_EQ(window.LeftTwips(), 1560);
-    EXPECT_EQ(window.TopTwips(), 2175);
-}
-
-TEST(Win32ControlWindowTest, DefaultPositionIsTheTopRightOfTheWorkArea) {
-    Win32ControlWindow window;
-    window.SetLeftTwips(0);
-    window.SetTopTwips(0);
+    // The default place is the top right of the work area, 240 twips from the edges.
     window.PlaceAtDefaultPosition();
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT rect{};
     GetWindowRect(window.Handle(), &rect);
-    EXPECT_EQ(rect.right, work.right - 16);  // 240 twips from the edges
-    EXPECT_EQ(rect.top, work.top + 16);
+    EXPECT_EQ(std::pair(rect.right, rect.top), std::pair(monitor.rcWork.right - 16, monitor.rcWork.top + 16));
 }
 
 TEST(Win32ControlWindowTest, ClicksAndCloseReachTheListenerInOrder) {
@@ -263,32 +220,28 @@ TEST(Win32ControlWindowTest, ClicksAndCloseReachTheListenerInOrder) {
     RecordingEvents events;
     window.SetEvents(&events);
     SendMessageW(window.Control(IDC_COMMAND2), BM_CLICK, 0, 0);
-    for (int id : {IDC_SELECTBEARINGCMD, IDC_LPCMD, IDC_COMMAND1}) {
+    for (int id : {IDC_SELECTBEARINGCMD, IDC_LPCMD, IDC_COMMAND1})
         SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(window.Control(id)));
-    }
-    // Labels, boxes and menu-less commands report nothing.
+    // Boxes and commands without a control report nothing.
     SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(IDC_BEARING, EN_CHANGE),
                  reinterpret_cast<LPARAM>(window.Control(IDC_BEARING)));
     SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
-
     EXPECT_EQ(events.calls, (std::vector<std::string>{"help", "select", "lp", "command1", "unload", "destroyed"}));
     EXPECT_FALSE(IsWindow(window.Handle()));
     // The gone window answers with empty texts and ignores further calls.
-    EXPECT_EQ(window.Text(ViewField::kBearing), L"");
     window.SetText(ViewField::kBearing, L"123");
+    EXPECT_EQ(window.Text(ViewField::kBearing), L"");
     window.Destroy();
     EXPECT_EQ(events.calls.size(), 6u);
-}
 
-TEST(Win32ControlWindowTest, DestroyDoesNotRunTheUnloadAgain) {
-    Win32ControlWindow window;
-    RecordingEvents events;
-    window.SetEvents(&events);
-    window.Destroy();
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"destroyed"}));
-    EXPECT_FALSE(IsWindow(window.Handle()));
+    // Destroying from the program does not run the unload.
+    Win32ControlWindow other;
+    RecordingEvents otherEvents;
+    other.SetEvents(&otherEvents);
+    other.Destroy();
+    EXPECT_EQ(otherEvents.calls, (std::vector<std::string>{"destroyed"}));
 }
 
 }  // namespace
