@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "harness/tarvello_e2e.h"
+#include "platform/program_error.h"
 #include "platform/win32/win32_dde.h"
 
 namespace e2e {
@@ -16,7 +17,18 @@ class DdeRoundTrip : public TarvelloE2E {};
 TEST_F(DdeRoundTrip, OneThousandExecutesToDXView) {
     StartDXView();
     tarvello::win32::Win32Dde dde;
-    auto link = dde.OpenHotLink(L"DXView", L"DDEServer", L"DDECommand", {});
+    // The stand-in's window can appear a moment before its DDE name is registered.
+    std::unique_ptr<tarvello::DdeLink> link;
+    WaitFor(
+        [&] {
+            try {
+                link = dde.OpenHotLink(L"DXView", L"DDEServer", L"DDECommand", {});
+            } catch (const tarvello::ProgramError&) {
+            }
+            return link != nullptr;
+        },
+        10000);
+    ASSERT_NE(link, nullptr);
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     std::vector<double> ms;

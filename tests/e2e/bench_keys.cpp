@@ -47,6 +47,27 @@ protected:
     }
 };
 
+TEST_F(KeyLatency, KeyToStatusText) {
+    // The same path without the DXView stand-in's side: key-down to Tarvello's own status text.
+    StartDXView();
+    StartLogger(L"--angle 180");
+    StartTarvello();
+    HWND main = WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    std::vector<double> f11;
+    for (int i = 0; i < 50; ++i) {
+        const BYTE key = i % 2 == 0 ? VK_F11 : VK_ESCAPE;
+        const std::wstring expected = i % 2 == 0 ? L"Rotor dreht" : L" ";
+        const double start = NowMs();
+        keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return ChildText(main, 1008) == expected; }, 3000));
+        if (i % 2 == 0) f11.push_back(NowMs() - start);
+        keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
+        WaitFor([] { return false; }, 30);
+    }
+    Report("F11 to status text", f11);
+}
+
 TEST_F(KeyLatency, KeyToCommand) {
     StartDXView();
     StartLogger(L"--angle 180");
