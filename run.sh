@@ -56,11 +56,13 @@ if [ -z "$own_display" ]; then
 fi
 
 ctl() { wine "$bin/standin-ctl.exe" "$@" >/dev/null 2>&1; }
-key() {  # types one key into the logger window, as the operator would
+key() {  # one key typed into the logger window, held as long as a person holds it (the poll is every 20 ms)
     local w
-    w=$(xdotool search --name "Win-Contest" | head -n 1)
-    xdotool windowactivate --sync "$w" >/dev/null 2>&1 || xdotool windowfocus --sync "$w"
-    xdotool key --window "$w" "$1"
+    w=$(xdotool search --name "Win-Contest - Stand-in" 2>/dev/null | head -n 1)
+    [ -n "$w" ] && xdotool windowfocus --sync "$w" >/dev/null 2>&1 || true
+    xdotool keydown "$1"
+    sleep 0.1
+    xdotool keyup "$1"
     sleep 0.5
 }
 echo "Demo: callsign DL1ABC and angle 245 typed in the logger stand-in"
