@@ -61,7 +61,7 @@ key() {  # one key typed into the logger window, held as long as a person holds 
     w=$(xdotool search --name "Win-Contest - Stand-in" 2>/dev/null | head -n 1)
     [ -n "$w" ] && xdotool windowfocus --sync "$w" >/dev/null 2>&1 || true
     xdotool keydown "$1"
-    sleep 0.1
+    sleep 0.2
     xdotool keyup "$1"
     sleep 0.5
 }

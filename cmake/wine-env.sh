@@ -24,7 +24,8 @@ start() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         DISPLAY=":$n" wineboot -i >"$state/wineboot.log" 2>&1
     fi
-    DISPLAY=":$n" wineserver -p 60 || true
+    # Detached from our output: a lingering wineserver must not hold the caller's pipe open.
+    DISPLAY=":$n" wineserver -p 60 >/dev/null 2>&1 </dev/null || true
 }
 
 stop() {

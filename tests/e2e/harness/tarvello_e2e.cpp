@@ -154,9 +154,10 @@ bool TarvelloE2E::XdotoolOnLogger(const std::wstring& actions) {
 }
 
 bool TarvelloE2E::TypeIntoLogger(const std::string& keysym) {
-    // A person holds a key for some tens of milliseconds; the poller looks every 20 ms.
+    // A person holds a key for a tenth of a second or more; the poller looks every 20 ms, and under Wine a key's
+    // state can reach it up to 50 ms late (Wine caches the asynchronous key state that long).
     const std::wstring key(keysym.begin(), keysym.end());
-    return XdotoolOnLogger(L"keydown " + key + L" sleep 0.08 keyup " + key);
+    return XdotoolOnLogger(L"keydown " + key + L" sleep 0.2 keyup " + key);
 }
 
 bool TarvelloE2E::RegisterBearingSource(bool registered) {
