@@ -5,6 +5,8 @@
 
 #include <oleauto.h>
 
+#include <string>
+
 #include "platform/program_error.h"
 #include "platform/win32/bearing_source_com_interface.h"
 
@@ -34,12 +36,25 @@ private:
     IBearingSourceText* object_;
 };
 
+// An out-of-process server is asked for only when one is registered: under Wine, asking for a local server
+// that is not there waits 3 to 10 s for the COM service, and that would freeze the poller on Return.
+DWORD CreationContext() {
+    DWORD context = CLSCTX_INPROC_SERVER;
+    HKEY key = nullptr;
+    const std::string localServer = std::string(kBearingSourceClassKey) + "\\LocalServer32";
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, localServer.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        context |= CLSCTX_LOCAL_SERVER;
+        RegCloseKey(key);
+    }
+    return context;
+}
+
 }  // namespace
 
 std::unique_ptr<BearingSource> ComBearingSourceFactory::Create() {
     void* object = nullptr;
-    const HRESULT result = CoCreateInstance(kBearingSourceClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                            kBearingSourceInterface, &object);
+    const HRESULT result =
+        CoCreateInstance(kBearingSourceClass, nullptr, CreationContext(), kBearingSourceInterface, &object);
     if (FAILED(result) || object == nullptr)
         throw ProgramError(error_number::kBearingSource);
     return std::make_unique<ComBearingSourceObject>(static_cast<IBearingSourceText*>(object));
