@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "../common/standin_args.h"
+#include "../common/standin_control.h"
 #include "../common/standin_names.h"
 #include "dxview_window.h"
 
@@ -38,10 +39,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     standin::DxViewWindow window(options);
     if (!window.Create(instance, show))
         return 3;
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 0;
+    return standin::RunMessageLoop();
 }

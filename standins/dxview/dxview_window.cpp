@@ -2,6 +2,7 @@
 #include "dxview_window.h"
 
 #include "../../src/partners/partners.h"
+#include "../common/standin_control.h"
 #include "../common/standin_names.h"
 #include "../common/standin_text.h"
 
@@ -182,16 +183,9 @@ void DxViewWindow::OnClick(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL DxViewWindow::OnCopyData(const COPYDATASTRUCT& data) {
-    const auto text =
-        data.dwData == kCopyDataTag ? CommandText(static_cast<const char*>(data.lpData), data.cbData) : std::nullopt;
-    const auto command = text ? ParseDxViewCommand(*text) : std::nullopt;
-    if (!command) {
-        const std::string_view raw(static_cast<const char*>(data.lpData),
-                                   data.lpData != nullptr ? std::min<DWORD>(data.cbData, kMaxCommandBytes) : 0);
-        journal_.Write("COMMAND-REJECTED", raw);
+    const auto command = ReceiveCommand(data, journal_, ParseDxViewCommand);
+    if (!command)
         return FALSE;
-    }
-    journal_.Write("COMMAND", *text);
     switch (command->kind) {
         case CommandKind::RefuseOn:
         case CommandKind::RefuseOff:

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "../common/standin_args.h"
+#include "../common/standin_control.h"
 #include "../common/standin_names.h"
 #include "logger_window.h"
 
@@ -33,10 +34,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     standin::LoggerWindow window(options);
     if (!window.Create(instance, show))
         return 3;
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 0;
+    return standin::RunMessageLoop();
 }

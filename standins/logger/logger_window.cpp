@@ -5,6 +5,7 @@
 
 #include "../../src/partners/partners.h"
 #include "../common/standin_args.h"
+#include "../common/standin_control.h"
 #include "../common/standin_names.h"
 #include "../common/standin_text.h"
 
@@ -163,16 +164,9 @@ std::string LoggerWindow::ItemValue(const std::string& item) {
 }
 
 BOOL LoggerWindow::OnCopyData(const COPYDATASTRUCT& data) {
-    const auto text =
-        data.dwData == kCopyDataTag ? CommandText(static_cast<const char*>(data.lpData), data.cbData) : std::nullopt;
-    const auto command = text ? ParseLoggerCommand(*text) : std::nullopt;
-    if (!command) {
-        const std::string_view raw(static_cast<const char*>(data.lpData),
-                                   data.lpData != nullptr ? std::min<DWORD>(data.cbData, kMaxCommandBytes) : 0);
-        journal_.Write("COMMAND-REJECTED", raw);
+    const auto command = ReceiveCommand(data, journal_, ParseLoggerCommand);
+    if (!command)
         return FALSE;
-    }
-    journal_.Write("COMMAND", *text);
     switch (command->kind) {
         case CommandKind::SetCall:
         case CommandKind::SetAngle:
