@@ -8,7 +8,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 (cd "$build" && "$cpack" -G ZIP -B "$scratch" >"$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log" >&2; exit 1; }
-zip=$(ls "$scratch"/Tarvello-*-win64.zip)
+zip=$(ls "$scratch"/Tarvello-*-win32.zip)
 actual=$(python3 -c 'import sys, zipfile; print("\n".join(sorted(n for n in zipfile.ZipFile(sys.argv[1]).namelist() if not n.endswith("/"))))' "$zip")
 expected=$(printf '%s\n' LIESMICH.txt Tarvello.chm Tarvello.exe Testpartner/BearingSource.dll \
     Testpartner/ContestLogger.exe Testpartner/DXView.exe Testpartner/standin-ctl.exe | sort)
@@ -25,5 +25,11 @@ python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.arg
 cmp "$unpacked/Tarvello.chm" "$build/bin/Tarvello.chm"
 cmp "$unpacked/Testpartner/BearingSource.dll" "$build/bin/BearingSource.dll"
 cmp "$unpacked/Tarvello.exe" "$build/bin/Tarvello.exe"
+# The program and the in-process stand-in ship as 32-bit (PE machine i386): only a 32-bit process loads the
+# partners' 32-bit in-process COM servers.
+for f in Tarvello.exe Testpartner/BearingSource.dll Testpartner/DXView.exe Testpartner/ContestLogger.exe; do
+    machine=$(python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(4096); o = struct.unpack_from("<I", d, 0x3c)[0]; print(hex(struct.unpack_from("<H", d, o + 4)[0]))' "$unpacked/$f")
+    [ "$machine" = 0x14c ] || { echo "$f is not a 32-bit program (machine $machine)" >&2; exit 1; }
+done
 head -c 3 "$unpacked/LIESMICH.txt" | cmp - <(printf '\xef\xbb\xbf')
 echo "release zip ok: $(basename "$zip")"

@@ -78,7 +78,9 @@ std::wstring modFindWindowLike::ReadTitle(WindowHandle window) {
 }
 
 void modFindWindowLike::RememberPartnerWindow(WindowHandle window, const std::wstring& title) {
-    if (title.find(partners::kLoggerTitleMarker) != std::wstring::npos)
+    // The program's own windows can carry the marker too (the key-help notice, a folder name in the caption),
+    // and they lie behind the logger while the operator types there; they are never the logger.
+    if (title.find(partners::kLoggerTitleMarker) != std::wstring::npos && !windows_.BelongsToThisProgram(window))
         sLoggerTitle = title;
     if (title == partners::kRotorStopWindowTitle)
         hWndSP = window;

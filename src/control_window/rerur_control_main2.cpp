@@ -3,7 +3,9 @@
 
 #include <exception>
 
+#include "common/action_gate.h"
 #include "common/common.h"
+#include "common/reported_call.h"
 #include "control_window/control_texts.h"
 #include "control_window/module1.h"
 #include "control_window/program_log.h"
@@ -20,6 +22,11 @@ RERurControlMain2::RERurControlMain2(ControlWindowServices services) : s_(std::m
 RERurControlMain2::~RERurControlMain2() = default;
 
 void RERurControlMain2::Form_Load() {
+    // The load is an action of its own: an outside "start" that comes while its links open waits for it.
+    s_.gate.Run([this] { RunStartupSequence(); });
+}
+
+void RERurControlMain2::RunStartupSequence() {
     int code = 0;
     std::wstring description;
     try {
@@ -27,8 +34,9 @@ void RERurControlMain2::Form_Load() {
     } catch (const ProgramError& e) {
         code = e.Number();
         description = e.Description();
-    } catch (const std::bad_alloc&) {
-        code = 7;
+    } catch (const std::exception& e) {
+        // Every failure leaves its line in the program log, not only the program's own ones.
+        code = FailureNumberOf(e);
         description = ErrorDescription(code);
     }
     HandleStartupFailure(code, description);
@@ -152,7 +160,9 @@ void RERurControlMain2::AppendProgramLog(const std::wstring& entryText) {
 }
 
 void RERurControlMain2::Command2_Click() {
-    s_.platform.help.ShowHelp(s_.platform.shell.ProgramFolder() + L"\\" + std::wstring(texts::kHelpFileName));
+    s_.gate.Run([this] {
+        s_.platform.help.ShowHelp(s_.platform.shell.ProgramFolder() + L"\\" + std::wstring(texts::kHelpFileName));
+    });
 }
 
 std::wstring RERurControlMain2::StripTrailingCRLF(const std::wstring& theData) {

@@ -15,6 +15,7 @@
 
 namespace tarvello {
 
+class ActionGate;
 class Common;
 class DDEClientModule;
 class IniAccess;
@@ -26,6 +27,7 @@ class modFindWindowLike;
 struct ControlWindowServices {
     Platform platform;
     ControlView& view;
+    ActionGate& gate;  // one action at a time
     Common& common;
     DDEClientModule& ddeClient;
     modFindWindowLike& finder;
@@ -76,7 +78,9 @@ public:
     void AppendProgramLog(const std::wstring& entryText) override;
 
 private:
+    void RunStartupSequence();
     void RunStartupSteps();
+    void RunKeyAction(void (RERurControlMain2::*action)());
     void HandleStartupFailure(int code, const std::wstring& description);
     void RestorePosition();
     void OpenLoggerLinks();

@@ -2,6 +2,7 @@
 // clear (Esc) and stop (F8). The keys are only read, never taken from the program that has the focus.
 #include <array>
 
+#include "common/action_gate.h"
 #include "common/common.h"
 #include "control_window/control_texts.h"
 #include "control_window/rerur_control_main2.h"
@@ -25,27 +26,33 @@ void RERurControlMain2::Timer1_Timer() {
         {vk::kEscape, &RERurControlMain2::ClearBearing},
         {vk::kF8, &RERurControlMain2::StopRotor},
     }};
+    // While an earlier action waits for DXView, this tick still reads the keys, so that a press is not lost
+    // when the key is let go before the wait ends; its action runs after the earlier one, in order.
     for (const auto& [key, action] : kKeys) {
         if (s_.platform.keyboard.GetAsyncKeyState(key) != kFreshPress) continue;
-        try {
-            (this->*action)();
-        } catch (const ProgramError& e) {
-            // A failure must not escape into the message loop and end the program; it is recorded instead.
-            s_.common.ReportError(NarrowErrorNumber(e.Number()), L"RERurControlMain2.Timer1_Timer");
-        }
+        s_.gate.Run([this, action] { RunKeyAction(action); });
+    }
+}
+
+void RERurControlMain2::RunKeyAction(void (RERurControlMain2::*action)()) {
+    try {
+        (this->*action)();
+    } catch (const ProgramError& e) {
+        // A failure must not escape into the message loop and end the program; it is recorded instead.
+        s_.common.ReportError(NarrowErrorNumber(e.Number()), L"RERurControlMain2.Timer1_Timer");
     }
 }
 
 void RERurControlMain2::Command1_Click() {
-    TakeBearing();
+    s_.gate.Run([this] { TakeBearing(); });
 }
 
 void RERurControlMain2::SelectBearingCmd_Click() {
-    s_.ddeClient.SelectBearing(s_.view.Text(ViewField::kBearing));
+    s_.gate.Run([this] { s_.ddeClient.SelectBearing(s_.view.Text(ViewField::kBearing)); });
 }
 
 void RERurControlMain2::LPCmd_Click() {
-    s_.ddeClient.RotateRotor(false);
+    s_.gate.Run([this] { s_.ddeClient.RotateRotor(false); });
 }
 
 void RERurControlMain2::TakeBearing() {

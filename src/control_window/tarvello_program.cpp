@@ -13,9 +13,9 @@ TarvelloProgram::TarvelloProgram(const Platform& platform, ControlView& view)
       finder_(platform_.windows),
       module1_(platform_.shell),
       programLog_(platform_.shell, platform_.clock),
-      main_(ControlWindowServices{platform_, view, common_, ddeClient_, finder_, module1_, programLog_,
+      main_(ControlWindowServices{platform_, view, gate_, common_, ddeClient_, finder_, module1_, programLog_,
                                   [this]() -> IniAccess& { return IniStore(); }}),
-      ddeClient_(platform_, common_, main_) {}
+      ddeClient_(platform_, gate_, common_, main_) {}
 
 IniAccess& TarvelloProgram::IniStore() {
     if (!ini_) ini_ = std::make_unique<IniAccess>(platform_.profile);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "automation/mod_find_window_like.h"
+#include "common/action_gate.h"
 #include "common/common.h"
 #include "common/locale_info.h"
 #include "common/utc.h"
@@ -25,10 +26,12 @@ public:
     DDEClientModule& DdeClient() { return ddeClient_; }
     Common& CommonServices() { return common_; }
     modFindWindowLike& Finder() { return finder_; }
+    ActionGate& Gate() { return gate_; }
     IniAccess& IniStore();
 
 private:
     Platform platform_;
+    ActionGate gate_;
     UTC utc_;
     LocaleInfo locale_;
     Common common_;

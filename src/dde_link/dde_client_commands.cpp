@@ -24,8 +24,12 @@ void DDEClientModule::SelectBearing(const std::wstring& angle) {
             return;
         }
         mainWindow_.SetBearingText(L"");
-        shell_.ShowCriticalMessage(std::wstring(dde_link_texts::kDxViewNotActive),
-                                   std::wstring(dde_link_texts::kProgramTitle));
+        // The box's own message loop keeps the poller, the retry and DDE notices going, as any modal box does:
+        // DXView may even come back while it is shown. The program still ends when it is closed.
+        gate_.OpenWhile([this] {
+            shell_.ShowCriticalMessage(std::wstring(dde_link_texts::kDxViewNotActive),
+                                       std::wstring(dde_link_texts::kProgramTitle));
+        });
         mainWindow_.AppendProgramLog(std::wstring(dde_link_texts::kDxViewWasNotStarted));
         shell_.EndProcessNow();
     } catch (const ProgramError&) {

@@ -20,8 +20,8 @@ int ErrorNumberOf(const std::exception& e) {
 
 }  // namespace
 
-DDEClientModule::DDEClientModule(Platform& platform, Common& common, MainWindowAccess& mainWindow)
-    : dde_(platform.dde), shell_(platform.shell), common_(common), mainWindow_(mainWindow) {
+DDEClientModule::DDEClientModule(Platform& platform, ActionGate& gate, Common& common, MainWindowAccess& mainWindow)
+    : dde_(platform.dde), shell_(platform.shell), gate_(gate), common_(common), mainWindow_(mainWindow) {
     common_.SetEnableDebugLog([this] { EnableDebugLog(); });
 }
 
@@ -38,8 +38,11 @@ void DDEClientModule::Initialize() {
         ++linkGeneration_;
         currentBearingLink_.reset();
         window_.reset();
+        // A "start" or a retry tick that comes while another action runs (its DDE waits let them in) waits
+        // for it: a retry swallowed by a running attempt would leave DXView unconnected for good.
         window_ = std::make_unique<DDEClient>(
-            dde_, shell_, [this](std::int16_t n) { ConnectServer(n); }, [this] { RetryServerConnect(); });
+            dde_, shell_, [this](std::int16_t n) { gate_.Run([this, n] { ConnectServer(n); }); },
+            [this] { gate_.Run([this] { RetryServerConnect(); }); });
         ServerConnected.fill(false);
         ServerRetrying.fill(false);
         ServerRetryPending.fill(false);
@@ -110,8 +113,10 @@ bool DDEClientModule::OpenDxViewLinks() {
                     window_->SetField(DDEClient::kSpotPrefixField, value);
             },
             [this, generation] {
-                if (IsCurrentLinkSet(generation))
-                    SetServerConnect(partners::kDxViewServerNumber, false);
+                gate_.Run([this, generation] {
+                    if (IsCurrentLinkSet(generation))
+                        SetServerConnect(partners::kDxViewServerNumber, false);
+                });
             });
         if (!IsCurrentLinkSet(generation))
             return false;

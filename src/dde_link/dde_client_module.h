@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "common/action_gate.h"
 #include "common/common.h"
 #include "dde_link/dde_client_window.h"
 #include "dde_link/main_window_access.h"
@@ -18,7 +19,7 @@ class DDEClientModule {
   public:
     static constexpr std::int16_t kServerCount = 7;  // servers 0 to 6
 
-    DDEClientModule(Platform& platform, Common& common, MainWindowAccess& mainWindow);
+    DDEClientModule(Platform& platform, ActionGate& gate, Common& common, MainWindowAccess& mainWindow);
     ~DDEClientModule();
     DDEClientModule(const DDEClientModule&) = delete;
     DDEClientModule& operator=(const DDEClientModule&) = delete;
@@ -61,6 +62,7 @@ class DDEClientModule {
 
     Dde& dde_;
     Shell& shell_;
+    ActionGate& gate_;
     Common& common_;
     MainWindowAccess& mainWindow_;
 

@@ -111,7 +111,9 @@ bool DDEClient::OnExecute(const std::wstring& command) {
     const auto server = ParseStartCommand(command);
     if (!server)
         return false;
-    // The sender gets its acknowledgement only after the connection attempt, whatever its outcome.
+    // The sender gets its acknowledgement after the connection attempt, whatever its outcome. While another
+    // action waits for DXView, the attempt waits for that action and the sender is answered at once: the
+    // sender may be DXView itself, which answers nothing while it waits for this acknowledgement.
     try {
         connectServer_(*server);
     } catch (const ProgramError&) {

@@ -9,12 +9,17 @@
 
 namespace tarvello {
 
+// How long a DDE conversation waits for its partner's acknowledgement of an execute or a hot-link request: the
+// customary default of DDE conversations. A slow partner that answers within it is no failure.
+inline constexpr unsigned kDdeAcknowledgementTimeoutMs = 5000;
+
 // One client conversation holding a hot link on one item. Destroying it terminates the
 // conversation without calling onClosed.
 class DdeLink {
 public:
     virtual ~DdeLink() = default;
-    // Sends one execute and waits (pumping messages) for the acknowledgement. Throws ProgramError:
+    // Sends one execute and waits (pumping messages) for the acknowledgement, at most
+    // kDdeAcknowledgementTimeoutMs. Throws ProgramError:
     // kDdeRefused for a negative acknowledgement, kDdeTimeout when none came, kDdeChannelClosed when the
     // conversation is gone.
     virtual void Execute(const std::wstring& command) = 0;

@@ -21,6 +21,8 @@ public:
     virtual std::wstring Title(WindowHandle window, int bufferChars) = 0;
     virtual WindowHandle Parent(WindowHandle window) = 0;  // GetParent: parent, or owner of a pop-up
     virtual bool IsWindow(WindowHandle window) = 0;
+    // True for a window of this program's own process.
+    virtual bool BelongsToThisProgram(WindowHandle window) = 0;
     virtual bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;
     // Brings the top-level window whose title equals title (else one whose title begins with it) to the

@@ -148,9 +148,10 @@ TEST_F(DXViewLinkE2E, TenThousandExecutesAreEachAnsweredAndLeaveNothingBehind) {
     GetProcessMemoryInfo(tarvello_->Handle(), &after, sizeof(after));
     DWORD handlesAfter = 0;
     GetProcessHandleCount(tarvello_->Handle(), &handlesAfter);
-    std::printf("10000 executes: %d accepted; pagefile %zu -> %zu KiB, working set %zu -> %zu KiB, handles %lu -> %lu\n",
-                acceptedCount, before.PagefileUsage / 1024, after.PagefileUsage / 1024, before.WorkingSetSize / 1024,
-                after.WorkingSetSize / 1024, handlesBefore, handlesAfter);
+    const auto kib = [](SIZE_T bytes) { return static_cast<unsigned long long>(bytes / 1024); };
+    std::printf("10000 executes: %d accepted; pagefile %llu -> %llu KiB, working set %llu -> %llu KiB, handles %lu -> %lu\n",
+                acceptedCount, kib(before.PagefileUsage), kib(after.PagefileUsage), kib(before.WorkingSetSize),
+                kib(after.WorkingSetSize), handlesBefore, handlesAfter);
     EXPECT_EQ(wrongAnswers + warmWrong, 0);
     EXPECT_EQ(acceptedCount, 4000);
     EXPECT_LE(after.PagefileUsage, before.PagefileUsage + 2 * 1024 * 1024);

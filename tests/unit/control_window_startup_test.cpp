@@ -127,6 +127,18 @@ TEST_F(ControlWindowStartup, AnyOtherFailureIsLoggedWithItsCodeAndLeavesTheWindo
     EXPECT_FALSE(Program().MainWindow().PollerRunning());
     EXPECT_EQ(view.Text(ViewField::kText1), L"DL1ABC");
     EXPECT_TRUE(desktop.shell.MessageBoxes().empty());
+
+    // A failure that is not the program's own (here of the window, while step 5 places it) is logged too.
+    sim::SimDesktop fresh;
+    testing::StartSimDXView(fresh);
+    testing::StartSimLogger(fresh);
+    fresh.files.Write(kIniPath, "[RESTORE]\r\nlinkerRand= 1560\r\nobererRand= 2175\r\n");
+    RecordingView failingView;
+    failingView.failMove = true;
+    TarvelloProgram failing(fresh.platform(), failingView);
+    failing.MainWindow().Form_Load();
+    EXPECT_EQ(fresh.files.Read(kLogPath), kHeader + kStamp + " 9 Subscript out of range\r\n");
+    EXPECT_FALSE(failing.MainWindow().PollerRunning());
 }
 
 TEST_F(ControlWindowStartup, FirstStartAndDamagedIniFilesStillCompleteTheStart) {

@@ -129,7 +129,8 @@ protected:
     UTC utc{desk.clock, common};
     LocaleInfo locale{desk.clock, common};
     Common common{desk.shell, desk.clock, utc, locale};
-    DDEClientModule module{platform, common, mainWindow};
+    ActionGate gate;
+    DDEClientModule module{platform, gate, common, mainWindow};
 };
 
 }  // namespace tarvello::dde_link_testing

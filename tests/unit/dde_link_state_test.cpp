@@ -68,6 +68,18 @@ TEST_F(DdeLinkLossOfDXView, AFailedReconnectionNeverStartsTheTimerAgain) {
     EXPECT_EQ(DxViewState(), "Idle");
 }
 
+TEST_F(DdeLinkLossOfDXView, ARetryTickThatFallsInsideASlowAttemptRunsAfterIt) {
+    module.Initialize();  // no DXView: the retry is due 5000 ms from now
+    desk.loop.Advance(4000);
+    auto& dxview = StartDxView();
+    dxview.linkDelayMs = 2000;
+    dxview.refusedAdviseItems = {L"DDECommand"};
+    RecordAttempts();
+    EXPECT_TRUE(Execute(L"003start"));  // its attempt lasts 4000 ms, and the retry tick comes after 1000
+    EXPECT_EQ(attempts, (Strings{"0 Retry scheduled", "4000 Retrying"}));
+    EXPECT_EQ(DxViewState(), "Idle");
+}
+
 TEST_F(DdeLinkLossOfDXView, FailureAtTheSecondLinkKeepsSpotPrefixAndALaterLossKeepsTheRetryTime) {
     auto& dxview = StartDxView();
     dxview.refusedAdviseItems = {L"DDECommand"};

@@ -155,6 +155,41 @@ TEST_F(RotorActions, HiddenButtonsAndHelp) {
     EXPECT_EQ(desktop.help.opened, (std::vector<std::wstring>{L"C:\\Tarvello\\Tarvello.chm"}));
 }
 
+TEST_F(RotorActions, KeysPressedWhileASlowDXViewAnswersRunAfterTheAnswerInOrder) {
+    dxview.server->executeDelayMs = 1500;  // late, but within the 5 s a DDE conversation waits
+    dxview.server->journal.clear();
+    desktop.bearingSource.text = L"245";
+    // F11 is pressed and let go while Return's command waits for its answer.
+    desktop.loop.After(120, [&] { desktop.keyboard.PressPhysicalKey(0x7A); });
+    desktop.loop.After(320, [&] { desktop.keyboard.ReleasePhysicalKey(0x7A); });
+    // DXView asks for a reconnection meanwhile: answered at once, carried out after the commands.
+    bool startAnswered = false;
+    desktop.loop.After(500, [&] { startAnswered = desktop.dde.ClientExecute(L"Tarvello", L"DDEClient", L"003start"); });
+    TickWithFreshPress({0x0D});
+
+    EXPECT_TRUE(startAnswered);
+    EXPECT_EQ(dxview.server->journal,
+              (std::vector<std::wstring>{L"execute 003selectbearing245", L"answer ack", L"execute 003rotatesp",
+                                         L"answer ack", L"advise SpotPrefix", L"advise DDECommand", L"advise ShortPath"}));
+    EXPECT_EQ(view.Caption(), L"Tarvello 1.0.0 {DXV}");  // a slow DXView keeps its link
+    TickWithFreshPress({0x0D});
+    EXPECT_EQ(Executes().back(), L"003selectbearing245");
+    EXPECT_TRUE(desktop.shell.MessageBoxes().empty());
+}
+
+TEST_F(RotorActions, TheLoggersTitleNeverComesFromTheProgramsOwnWindows) {
+    // The operator types in the logger, so Tarvello's window lies behind it and the walk meets it later.
+    const WindowHandle own = desktop.windows.AddProgramWindow(
+        L"Tarvello 1.0.0 - see ErrorLog in C:\\Win-Contest/ErrorLog.txt", L"TarvelloControlWindow");
+    desktop.windows.AddWindow(own, L"Tasten wirken in Win-Contest", L"Static");
+    for (int stop = 0; stop < 2; ++stop) {
+        TickWithFreshPress({0x77});
+        EXPECT_EQ(program->Finder().sLoggerTitle, L"Win-Contest - Logbuch");
+    }
+    TickWithFreshPress({0x1B});
+    EXPECT_EQ(desktop.windows.Activations(), (std::vector<std::wstring>(3, L"Win-Contest - Logbuch")));
+}
+
 TEST(RotorActionsWithoutLogger, EscWithNoLoggerTitleActivatesNothing) {
     sim::SimDesktop desktop;
     testing::StartSimDXView(desktop);

@@ -68,6 +68,13 @@ TEST(Win32DdePartnerEnd, ClosingALinkOurselvesIsNotReportedAndReachesThePartner)
     EXPECT_EQ(watch.values, std::vector<std::wstring>{L"DL"});
 }
 
+std::unique_ptr<DdeLink>* doomedLink = nullptr;
+
+void CALLBACK DestroyDoomedLink(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    doomedLink->reset();
+}
+
 TEST(Win32DdePartnerEnd, ALinkDestroyedFromItsOwnNoticeOrDuringAWaitLeavesNoHarm) {
     const std::string service = UniqueName("Reentry");
     PeerProcess peer("server", service, "DDEServer", {"SpotPrefix=DL", "DDECommand=x", "execute=block"});
@@ -80,12 +87,8 @@ TEST(Win32DdePartnerEnd, ALinkDestroyedFromItsOwnNoticeOrDuringAWaitLeavesNoHarm
                                                                                  }});
     std::unique_ptr<DdeLink> commandLink = dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"DDECommand", {});
     // A timer that fires while Execute waits for an answer that never comes, and destroys that very link.
-    static std::unique_ptr<DdeLink>* doomed = nullptr;
-    doomed = &commandLink;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        doomed->reset();
-    });
+    doomedLink = &commandLink;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, DestroyDoomedLink);
     DdeLink* executing = commandLink.get();
     EXPECT_EQ(ErrorOf([&] { executing->Execute(L"003rotatesp"); }), kDdeChannelClosed);
     KillTimer(nullptr, timer);

@@ -144,21 +144,24 @@ std::optional<DWORD> RunToEnd(const std::string& exe, const std::string& argumen
     return process.WaitExit(timeoutMs);
 }
 
+using ProcessWindows = std::pair<DWORD, std::vector<TopLevelWindow>>;
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<ProcessWindows*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[256] = {};
+    char title[256] = {};
+    GetClassNameA(window, className, sizeof(className));
+    GetWindowTextA(window, title, sizeof(title));
+    if (owner == found->first)
+        found->second.push_back({window, className, title});
+    return TRUE;
+}
+
 std::vector<TopLevelWindow> TopLevelWindowsOf(DWORD processId) {
-    std::pair<DWORD, std::vector<TopLevelWindow>> search{processId, {}};
-    auto visit = [](HWND window, LPARAM param) -> BOOL {
-        auto* found = reinterpret_cast<decltype(search)*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char className[256] = {};
-        char title[256] = {};
-        GetClassNameA(window, className, sizeof(className));
-        GetWindowTextA(window, title, sizeof(title));
-        if (owner == found->first)
-            found->second.push_back({window, className, title});
-        return TRUE;
-    };
-    EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
+    ProcessWindows search{processId, {}};
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.second;
 }
 
@@ -191,17 +194,20 @@ bool WaitForWindowGone(const char* windowClass, DWORD timeoutMs) {
     return WaitFor([&] { return FindWindowA(windowClass, nullptr) == nullptr; }, timeoutMs);
 }
 
+using TitleSearch = std::pair<std::string, HWND>;
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<TitleSearch*>(param);
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    if (found->first == text)
+        found->second = window;
+    return TRUE;
+}
+
 HWND FindDescendantTitled(HWND parent, const std::string& title) {
-    std::pair<std::string, HWND> search{title, nullptr};
-    auto visit = [](HWND window, LPARAM param) -> BOOL {
-        auto* found = reinterpret_cast<decltype(search)*>(param);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof(text));
-        if (found->first == text)
-            found->second = window;
-        return TRUE;
-    };
-    EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&search));
+    TitleSearch search{title, nullptr};
+    EnumChildWindows(parent, MatchTitle, reinterpret_cast<LPARAM>(&search));
     return search.second;
 }
 

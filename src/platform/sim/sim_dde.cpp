@@ -57,9 +57,13 @@ SimDde::~SimDde() = default;
 std::unique_ptr<DdeLink> SimDde::OpenHotLink(const std::wstring& application, const std::wstring& topic,
                                              const std::wstring& item, DdeLinkHandlers handlers) {
     openAttempts_.push_back(application + L"|" + topic + L"!" + item);
+    if (SimDdeServer* slow = Server(application); slow != nullptr && slow->linkDelayMs > 0) {
+        if (!WaitForAnswer(slow->linkDelayMs)) throw ProgramError(error_number::kDdeTimeout);
+    }
     SimDdeServer* server = Server(application);
     if (server == nullptr || !server->HasTopic(topic)) throw ProgramError(error_number::kDdeNoAnswer);
     if (server->refusedAdviseItems.count(item)) throw ProgramError(error_number::kDdeRefused);
+    server->journal.push_back(L"advise " + item);
     auto state = std::make_unique<LinkState>(LinkState{application, topic, item, std::move(handlers), true});
     links_.push_back(state.get());
     // The current value is shown as soon as the link opens.
@@ -124,14 +128,31 @@ void SimDde::ExecuteOnServer(LinkState& link, const std::wstring& command) {
     SimDdeServer* server = Server(link.application);
     if (!link.open || server == nullptr) throw ProgramError(error_number::kDdeChannelClosed);
     server->executes.push_back(command);
+    server->journal.push_back(L"execute " + command);
+    if (server->executeDelayMs > 0) {
+        const bool answered = WaitForAnswer(server->executeDelayMs);
+        server = Server(link.application);
+        if (!link.open || server == nullptr) throw ProgramError(error_number::kDdeChannelClosed);
+        if (!answered) throw ProgramError(error_number::kDdeTimeout);
+    }
     switch (server->executeAnswer) {
         case ExecuteAnswer::kAccept:
+            server->journal.push_back(L"answer ack");
             return;
         case ExecuteAnswer::kRefuse:
+            server->journal.push_back(L"answer refused");
             throw ProgramError(error_number::kDdeRefused);
         case ExecuteAnswer::kNoAnswer:
+            WaitForAnswer(kDdeAcknowledgementTimeoutMs);
             throw ProgramError(error_number::kDdeTimeout);
     }
+}
+
+bool SimDde::WaitForAnswer(std::uint32_t delayMs) {
+    // The wait pumps messages as the real one does: timers and posted events run inside it.
+    const std::uint32_t waited = delayMs < kDdeAcknowledgementTimeoutMs ? delayMs : kDdeAcknowledgementTimeoutMs;
+    loop_.Advance(waited);
+    return delayMs <= kDdeAcknowledgementTimeoutMs;
 }
 
 SimDde::TopicState* SimDde::FindTopic(const std::wstring& application, const std::wstring& topic) const {

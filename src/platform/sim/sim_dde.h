@@ -2,6 +2,7 @@
 // and clients that talk to the program's own topic.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -31,8 +32,13 @@ public:
     std::wstring Item(const std::wstring& topic, const std::wstring& item) const;
 
     ExecuteAnswer executeAnswer = ExecuteAnswer::kAccept;
+    // A slow partner: the program's wait for each answer lasts this long, and its message loop runs meanwhile.
+    std::uint32_t executeDelayMs = 0;
+    std::uint32_t linkDelayMs = 0;
     std::set<std::wstring> refusedAdviseItems;  // items whose hot link request is refused
     std::vector<std::wstring> executes;          // every execute as received, in order
+    // In order: "advise <item>" for each hot link opened, "execute <command>" and "answer <ack|refused>".
+    std::vector<std::wstring> journal;
 
 private:
     SimDde& bus_;
@@ -92,6 +98,8 @@ public:
     void Unregister(TopicState* topic);
 
 private:
+    // Lets the simulated time of a partner's answer pass; false when it came too late to be waited for.
+    bool WaitForAnswer(std::uint32_t delayMs);
     TopicState* FindTopic(const std::wstring& application, const std::wstring& topic) const;
 
     SimEventLoop& loop_;

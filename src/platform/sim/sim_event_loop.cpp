@@ -2,6 +2,7 @@
 #include "platform/sim/sim_event_loop.h"
 
 #include <limits>
+#include <memory>
 #include <utility>
 
 namespace tarvello::sim {
@@ -14,6 +15,14 @@ void SimEventLoop::RunPending() {
     auto batch = std::move(posted_);
     posted_.clear();
     for (auto& event : batch) event();
+}
+
+void SimEventLoop::After(std::uint64_t delayMs, std::function<void()> event) {
+    auto id = std::make_shared<TimerId>(0);
+    *id = StartTimer(static_cast<std::uint32_t>(delayMs), [this, id, event = std::move(event)] {
+        StopTimer(*id);
+        event();
+    });
 }
 
 TimerId SimEventLoop::StartTimer(std::uint32_t intervalMs, std::function<void()> tick) {

@@ -17,6 +17,8 @@ public:
 
     // Queues an event for the next pass of the message loop.
     void Post(std::function<void()> event);
+    // Something another program or the operator does delayMs from now, seen by the loop as it advances.
+    void After(std::uint64_t delayMs, std::function<void()> event);
     // Runs every event queued so far (one pass); events they post wait for the next pass.
     void RunPending();
 

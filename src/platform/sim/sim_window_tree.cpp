@@ -99,9 +99,21 @@ WindowHandle SimWindowTree::AddWindow(WindowHandle parent,
         parent = desktop_;
     WindowHandle handle = next_;
     next_ += 4;
-    windows_[handle] = Window{parent, owner, title, className, {}, -1};
+    const bool thisProgram = windows_.at(parent).thisProgram;
+    windows_[handle] = Window{parent, owner, title, className, {}, -1, thisProgram};
     windows_.at(parent).children.push_back(handle);
     return handle;
+}
+
+WindowHandle SimWindowTree::AddProgramWindow(const std::wstring& title, const std::wstring& className) {
+    const WindowHandle handle = AddWindow(0, title, className);
+    windows_.at(handle).thisProgram = true;
+    return handle;
+}
+
+bool SimWindowTree::BelongsToThisProgram(WindowHandle window) {
+    const auto it = windows_.find(window);
+    return it != windows_.end() && it->second.thisProgram;
 }
 
 void SimWindowTree::Destroy(WindowHandle window) {

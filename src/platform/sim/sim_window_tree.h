@@ -32,15 +32,18 @@ public:
     std::wstring Title(WindowHandle window, int bufferChars) override;
     WindowHandle Parent(WindowHandle window) override;
     bool IsWindow(WindowHandle window) override { return windows_.count(window) != 0; }
+    bool BelongsToThisProgram(WindowHandle window) override;
     bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool ActivateByTitle(const std::wstring& title) override;
 
     // Adds a window as the last child of parent (0: top level). An owner makes it an owned pop-up, whose
-    // GetParent is the owner.
+    // GetParent is the owner. A child of one of the program's own windows is the program's too.
     WindowHandle AddWindow(WindowHandle parent,
                            const std::wstring& title,
                            const std::wstring& className,
                            WindowHandle owner = 0);
+    // The program's own top-level window, as the real program has one on the desktop beside its partners.
+    WindowHandle AddProgramWindow(const std::wstring& title, const std::wstring& className);
     void Destroy(WindowHandle window);
     void SetTitle(WindowHandle window, const std::wstring& title) { windows_.at(window).title = title; }
     // GetWindowTextLengthA may report more than the text holds (double-byte titles, a title that changes
@@ -61,6 +64,7 @@ private:
         std::wstring className;
         std::vector<WindowHandle> children;
         int reportedLength = -1;  // -1: the title's own length
+        bool thisProgram = false;
     };
     WindowHandle desktop_;
     WindowHandle next_ = 0x10010;

@@ -13,9 +13,9 @@ namespace tarvello::win32 {
 
 struct DdeClientTimeouts {
     unsigned initiateMs = 1000;  // per window answering the broadcast
-    unsigned adviseMs = 1000;
-    unsigned requestMs = 500;
-    unsigned executeMs = 500;
+    unsigned adviseMs = kDdeAcknowledgementTimeoutMs;
+    unsigned requestMs = 500;  // the first value only; an unanswered request is no failure
+    unsigned executeMs = kDdeAcknowledgementTimeoutMs;
     unsigned partnerCheckMs = 250;  // how often a vanished partner window is looked for
 };
 

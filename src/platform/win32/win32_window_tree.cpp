@@ -85,6 +85,11 @@ bool Win32WindowTree::IsWindow(WindowHandle window) {
     return ::IsWindow(ToHwnd(window)) != FALSE;
 }
 
+bool Win32WindowTree::BelongsToThisProgram(WindowHandle window) {
+    DWORD process = 0;
+    return ::GetWindowThreadProcessId(ToHwnd(window), &process) != 0 && process == ::GetCurrentProcessId();
+}
+
 bool Win32WindowTree::PostMessage(WindowHandle window,
                                   std::uint32_t message,
                                   std::uintptr_t wParam,

@@ -22,6 +22,7 @@ public:
     std::wstring Title(WindowHandle window, int bufferChars) override;
     WindowHandle Parent(WindowHandle window) override;
     bool IsWindow(WindowHandle window) override;
+    bool BelongsToThisProgram(WindowHandle window) override;
     bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool ActivateByTitle(const std::wstring& title) override;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ public:
     double LeftTwips() const override { return left; }
     double TopTwips() const override { return top; }
     void SetLeftTwips(double twips) override {
+        if (failMove)
+            throw std::out_of_range("no such screen position");
         left = twips;
         calls.push_back(L"SetLeft");
     }
@@ -51,6 +54,7 @@ public:
     double top = 0;
     bool shown = false;
     bool destroyed = false;
+    bool failMove = false;
 };
 
 }  // namespace tarvello::testing

@@ -188,6 +188,11 @@ int RunClient(const std::string& service, int argc, char** argv) {
     return 0;
 }
 
+// A peer left behind by a failed test ends itself.
+void CALLBACK EndForgottenPeer(HWND, UINT, UINT_PTR, DWORD) {
+    ExitProcess(3);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -197,7 +202,7 @@ int main(int argc, char** argv) {
     g_topic = argv[3];
     g_journal = argv[4];
     g_control = argv[5];
-    SetTimer(nullptr, 0, kLifeMs, [](HWND, UINT, UINT_PTR, DWORD) { ExitProcess(3); });
+    SetTimer(nullptr, 0, kLifeMs, EndForgottenPeer);
     if (mode == "client")
         return RunClient(argv[2], argc, argv);
     for (int i = 6; i < argc; ++i) {
