@@ -37,10 +37,49 @@ const ControlSpec* FindSpec(int id) {
     return nullptr;
 }
 
-HFONT MakeFont(int hundredthsOfPoint, int dpi, int weight) {
+HFONT MakeFont(const wchar_t* face, int hundredthsOfPoint, int dpi, int weight) {
     const int height = -MulDiv(hundredthsOfPoint, dpi, 7200);
     return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
+}
+
+// Room a push button's frame takes from its text on each side, in twips.
+constexpr int kButtonEdgeTwips = 45;
+
+// Whether every caption of the layout, drawn with font and wrapped at its box's width, stays inside its box.
+bool EveryCaptionFits(HFONT font, int dpi) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    bool fits = true;
+    for (const auto& spec : kControlLayout) {
+        if (spec.caption[0] == L'\0' || spec.id == IDC_COMMAND2 || spec.kind == ControlKind::kTextBox)
+            continue;
+        const int edge = spec.kind == ControlKind::kLabel ? 0 : kButtonEdgeTwips;
+        const int width = TwipsToPixels(spec.width - 2 * edge, dpi);
+        // A frame's caption sits on its top edge, on one line.
+        const int height = spec.kind == ControlKind::kFrame ? TwipsToPixels(255, dpi) : TwipsToPixels(spec.height, dpi);
+        RECT box{0, 0, width, 0};
+        DrawTextW(dc, spec.caption, -1, &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        fits = fits && box.right <= width && box.bottom <= height;
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return fits;
+}
+
+// Tahoma 8 pt is the dialog font of every Windows since 2000, and Wine brings its own Tahoma. Where it is
+// missing, the font mapper puts a wider face in its place: the size then steps down by a quarter point until
+// every caption fits its box, for a clipped key help helps no one. It never goes below 6 pt.
+HFONT MakeCaptionFont(int dpi) {
+    constexpr int kLargest = 800;
+    constexpr int kSmallest = 600;
+    for (int size = kLargest; size > kSmallest; size -= 25) {
+        HFONT font = MakeFont(L"Tahoma", size, dpi, FW_NORMAL);
+        if (EveryCaptionFits(font, dpi))
+            return font;
+        DeleteObject(font);
+    }
+    return MakeFont(L"Tahoma", kSmallest, dpi, FW_NORMAL);
 }
 
 HWND CreateHelpToolTip(HWND parent, HWND helpButton) {
@@ -65,7 +104,7 @@ int TwipsToPixels(int twips, int dpi) {
 }
 
 ControlWindowBuilder::ControlWindowBuilder(int dpi)
-    : dpi_(dpi), normalFont_(MakeFont(800, dpi, FW_NORMAL)), helpFont_(MakeFont(975, dpi, FW_BOLD)) {}
+    : dpi_(dpi), normalFont_(MakeCaptionFont(dpi)), helpFont_(MakeFont(L"MS Sans Serif", 975, dpi, FW_BOLD)) {}
 
 ControlWindowBuilder::~ControlWindowBuilder() {
     DeleteObject(normalFont_);

@@ -20,7 +20,7 @@ public:
 
 private:
     int dpi_;
-    HFONT normalFont_ = nullptr;  // "MS Sans Serif" 8 pt, as every control but the help button
+    HFONT normalFont_ = nullptr;  // Tahoma 8 pt (smaller where a substitute face is wider), every control but "?"
     HFONT helpFont_ = nullptr;    // bold "MS Sans Serif" 9.75 pt
 };
 

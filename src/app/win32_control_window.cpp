@@ -61,7 +61,8 @@ bool TwipsToCoordinate(double twips, int dpi, int& pixels) {
 
 }  // namespace
 
-Win32ControlWindow::Win32ControlWindow() : dpi_(ScreenDpi()), builder_(std::make_unique<ControlWindowBuilder>(dpi_)) {
+Win32ControlWindow::Win32ControlWindow(int dpi)
+    : dpi_(dpi > 0 ? dpi : ScreenDpi()), builder_(std::make_unique<ControlWindowBuilder>(dpi_)) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterWindowClass(&Win32ControlWindow::WindowProc);
@@ -136,12 +137,29 @@ RECT Win32ControlWindow::OuterRect() const {
     return rect;
 }
 
+RECT Win32ControlWindow::NormalRect() const {
+    if (!IsIconic(window_) && !IsZoomed(window_))
+        return OuterRect();
+    // A minimised window sits at a placeholder far off screen, a maximised one fills the monitor: the place to
+    // keep is the one it comes back to. The placement is in work-area coordinates, which are offset from the
+    // screen's when a task bar sits at the left or top.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window_, &placement);
+    RECT rect = placement.rcNormalPosition;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    return rect;
+}
+
 double Win32ControlWindow::LeftTwips() const {
-    return OuterRect().left * 1440.0 / dpi_;
+    return NormalRect().left * 1440.0 / dpi_;
 }
 
 double Win32ControlWindow::TopTwips() const {
-    return OuterRect().top * 1440.0 / dpi_;
+    return NormalRect().top * 1440.0 / dpi_;
 }
 
 void Win32ControlWindow::SetLeftTwips(double twips) {
@@ -223,6 +241,13 @@ void Win32ControlWindow::OnClose() {
     Destroy();
 }
 
+void Win32ControlWindow::OnEndSession(bool ending) {
+    // Log-off and shut-down end the process soon after this message returns: the window closes now, as if the
+    // operator had closed it, so that the position and the release text are saved.
+    if (ending)
+        OnClose();
+}
+
 LRESULT Win32ControlWindow::OnControlColour(HDC dc, HWND control) {
     if (control == Control(IDC_LABEL8)) {
         SetBkColor(dc, lampColour_);
@@ -241,6 +266,11 @@ LRESULT Win32ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
             return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_CLOSE:
             OnClose();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // the window never holds up a log-off
+        case WM_ENDSESSION:
+            OnEndSession(wParam != FALSE);
             return 0;
         case WM_DESTROY:
             if (events_ != nullptr)

@@ -27,8 +27,8 @@ class Win32ControlWindow : public ControlView {
 public:
     static constexpr wchar_t kClassName[] = L"TarvelloControlWindow";
 
-    // Creates the window hidden, with every control, at the default position.
-    Win32ControlWindow();
+    // Creates the window hidden, with every control, at the default position; dpi 0 means the screen's.
+    explicit Win32ControlWindow(int dpi = 0);
     ~Win32ControlWindow() override;
     Win32ControlWindow(const Win32ControlWindow&) = delete;
     Win32ControlWindow& operator=(const Win32ControlWindow&) = delete;
@@ -60,10 +60,13 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id);
     void OnClose();
+    void OnEndSession(bool ending);
     LRESULT OnControlColour(HDC dc, HWND control);
     HWND FieldControl(ViewField field) const;
     void MoveTo(int x, int y);
     RECT OuterRect() const;
+    // The rectangle of the window as it is when neither minimised nor maximised.
+    RECT NormalRect() const;
 
     HWND window_ = nullptr;
     HWND toolTip_ = nullptr;

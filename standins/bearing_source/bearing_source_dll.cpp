@@ -3,6 +3,7 @@
 
 #include <olectl.h>
 
+#include "bearing_source/bearing_source_journal.h"
 #include "bearing_source/bearing_source_object.h"
 #include "bearing_source/bearing_source_registry.h"
 
@@ -15,6 +16,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         thisModule = instance;
         DisableThreadLibraryCalls(instance);
+        bearing_standin::SetJournalDefaultFolder(instance);
     }
     return TRUE;
 }
@@ -23,7 +25,7 @@ STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, LPVOID* object) {
     if (object == nullptr)
         return E_POINTER;
     *object = nullptr;
-    if (!IsEqualCLSID(classId, tarvello::win32::kBearingSourceClass))
+    if (!IsEqualCLSID(classId, bearing_standin::kClassId))
         return CLASS_E_CLASSNOTAVAILABLE;
     return factory.QueryInterface(iid, object);
 }

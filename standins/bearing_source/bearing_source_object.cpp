@@ -1,5 +1,5 @@
 // The stand-in bearing component's object and class factory. IDispatch is the bare minimum a late-bound
-// caller needs: no type library, one name ("ReadBearingText", DISPID 1), called without arguments.
+// caller needs: no type library, the four member names with dispatch ids 1 to 4, called without arguments.
 #include "bearing_source/bearing_source_object.h"
 
 #include <oleauto.h>
@@ -8,14 +8,17 @@
 #include <new>
 #include <string>
 
+#include "bearing_source/bearing_source_journal.h"
 #include "bearing_source/logger_angle_request.h"
 
 namespace bearing_standin {
 namespace {
 
-namespace com = tarvello::win32;
-
 constexpr unsigned long kLoggerTimeoutMs = 1000;
+// Interface order; the dispatch id is the position plus one.
+constexpr const wchar_t* kMemberNames[] = {L"ReadSourceName", L"ReadVersionText", L"ReadStatusText",
+                                           L"ReadBearingText"};
+constexpr DISPID kMemberCount = 4;
 constexpr wchar_t kExceptionSource[] = L"BearingSource";
 constexpr wchar_t kExceptionText[] = L"Win-Contest antwortet nicht";
 
@@ -51,9 +54,8 @@ BearingSourceObject::~BearingSourceObject() {
 HRESULT BearingSourceObject::QueryInterface(REFIID iid, void** object) {
     if (object == nullptr)
         return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-        IsEqualIID(iid, com::kBearingSourceInterface)) {
-        *object = static_cast<com::IBearingSourceText*>(this);
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, kInterfaceId)) {
+        *object = static_cast<IBearingSourceMembers*>(this);
         AddRef();
         return S_OK;
     }
@@ -92,12 +94,14 @@ HRESULT BearingSourceObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT cou
         return S_OK;
     if (names == nullptr || ids == nullptr)
         return E_POINTER;
-    // The method has no parameters, so any name after the first is unknown.
+    // The members have no parameters, so any name after the first is unknown.
     for (UINT i = 0; i < count; ++i)
         ids[i] = DISPID_UNKNOWN;
-    if (names[0] != nullptr && _wcsicmp(names[0], com::kReadBearingTextName) == 0) {
-        ids[0] = com::kReadBearingTextDispId;
-        return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+    for (DISPID id = 1; id <= kMemberCount; ++id) {
+        if (names[0] != nullptr && _wcsicmp(names[0], kMemberNames[id - 1]) == 0) {
+            ids[0] = id;
+            return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+        }
     }
     return DISP_E_UNKNOWNNAME;
 }
@@ -112,13 +116,13 @@ HRESULT BearingSourceObject::Invoke(DISPID id,
                                     UINT*) {
     if (!IsEqualIID(iid, IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
-    if (id != com::kReadBearingTextDispId || (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0) {
+    const auto member = MemberOf(id);
+    if (member == nullptr || (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0)
         return DISP_E_MEMBERNOTFOUND;
-    }
     if (params != nullptr && (params->cArgs != 0 || params->cNamedArgs != 0))
         return DISP_E_BADPARAMCOUNT;
     BSTR text = nullptr;
-    const HRESULT outcome = ReadBearingText(&text);
+    const HRESULT outcome = (this->*member)(&text);
     if (FAILED(outcome)) {
         if (exception != nullptr) {
             *exception = EXCEPINFO{};
@@ -138,7 +142,47 @@ HRESULT BearingSourceObject::Invoke(DISPID id,
     return S_OK;
 }
 
+BearingSourceObject::Member BearingSourceObject::MemberOf(DISPID id) {
+    switch (id) {
+        case 1:
+            return &BearingSourceObject::ReadSourceName;
+        case 2:
+            return &BearingSourceObject::ReadVersionText;
+        case 3:
+            return &BearingSourceObject::ReadStatusText;
+        case 4:
+            return &BearingSourceObject::ReadBearingText;
+        default:
+            return nullptr;
+    }
+}
+
+namespace {
+
+HRESULT AnswerText(const char* member, const wchar_t* text, BSTR* result) {
+    WriteJournal("CALL", member);
+    if (result == nullptr)
+        return E_POINTER;
+    *result = SysAllocString(text);
+    return *result != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+}  // namespace
+
+HRESULT BearingSourceObject::ReadSourceName(BSTR* result) {
+    return AnswerText("ReadSourceName", L"Peilungsquelle (Testpartner)", result);
+}
+
+HRESULT BearingSourceObject::ReadVersionText(BSTR* result) {
+    return AnswerText("ReadVersionText", L"1.0", result);
+}
+
+HRESULT BearingSourceObject::ReadStatusText(BSTR* result) {
+    return AnswerText("ReadStatusText", L"bereit", result);
+}
+
 HRESULT BearingSourceObject::ReadBearingText(BSTR* result) {
+    WriteJournal("CALL", "ReadBearingText");
     if (result == nullptr)
         return E_POINTER;
     *result = nullptr;

@@ -1,10 +1,11 @@
-// The stand-in bearing component: one COM object answering ReadBearingText with the logger's angle,
-// its class factory, and the counts that tell COM when the DLL may be unloaded.
+// The stand-in bearing component: one COM object answering ReadBearingText with the logger's angle and its
+// three other members with fixed texts, every call journaled; its class factory, and the counts that tell COM
+// when the DLL may be unloaded.
 #pragma once
 
 #include <atomic>
 
-#include "platform/win32/bearing_source_com_interface.h"
+#include "bearing_source/bearing_source_interface.h"
 
 namespace bearing_standin {
 
@@ -12,7 +13,7 @@ namespace bearing_standin {
 std::atomic<long>& LiveObjects();
 std::atomic<long>& ServerLocks();
 
-class BearingSourceObject final : public tarvello::win32::IBearingSourceText {
+class BearingSourceObject final : public IBearingSourceMembers {
 public:
     BearingSourceObject();
     ~BearingSourceObject();
@@ -35,10 +36,17 @@ public:
                                      EXCEPINFO* exception,
                                      UINT* argumentError) override;
 
+    HRESULT STDMETHODCALLTYPE ReadSourceName(BSTR* result) override;
+    HRESULT STDMETHODCALLTYPE ReadVersionText(BSTR* result) override;
+    HRESULT STDMETHODCALLTYPE ReadStatusText(BSTR* result) override;
     // E_FAIL when the logger does not answer: the component never makes up a bearing.
     HRESULT STDMETHODCALLTYPE ReadBearingText(BSTR* result) override;
 
 private:
+    using Member = HRESULT (STDMETHODCALLTYPE BearingSourceObject::*)(BSTR*);
+    // The member behind a dispatch id, 1 to 4 in interface order; nullptr for any other id.
+    static Member MemberOf(DISPID id);
+
     std::atomic<ULONG> references_{1};
 };
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/win32/bearing_source_com_interface.h"
+#include "bearing_source/bearing_source_interface.h"
 
 namespace bearing_standin {
 namespace {
@@ -40,7 +40,7 @@ HRESULT RegisterBearingSource(HMODULE dll) {
     // A truncated path would register a DLL that does not exist.
     if (length == 0 || length >= MAX_PATH)
         return SELFREG_E_CLASS;
-    const std::string classKey = tarvello::win32::kBearingSourceClassKey;
+    const std::string classKey = kClassKey;
     LSTATUS status = WriteKey(classKey, kDescription, nullptr);
     if (status == ERROR_SUCCESS)
         status = WriteKey(classKey + "\\" + kServerSubkey, path, kThreadingModel);
@@ -51,7 +51,7 @@ HRESULT RegisterBearingSource(HMODULE dll) {
 }
 
 HRESULT UnregisterBearingSource() {
-    const std::string classKey = tarvello::win32::kBearingSourceClassKey;
+    const std::string classKey = kClassKey;
     const LSTATUS server = RegDeleteKeyA(HKEY_CLASSES_ROOT, (classKey + "\\" + kServerSubkey).c_str());
     const LSTATUS root = RegDeleteKeyA(HKEY_CLASSES_ROOT, classKey.c_str());
     const auto removed = [](LSTATUS s) { return s == ERROR_SUCCESS || s == ERROR_FILE_NOT_FOUND; };

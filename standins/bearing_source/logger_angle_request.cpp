@@ -9,12 +9,11 @@
 #include <vector>
 
 #include "common/standin_text.h"
-#include "partners/partners.h"
+#include "common/standin_names.h"
 
 namespace bearing_standin {
 namespace {
 
-namespace partners = tarvello::partners;
 
 HDDEDATA CALLBACK IgnoreTransactions(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;
@@ -39,14 +38,14 @@ public:
     DdeSession(const DdeSession&) = delete;
     DdeSession& operator=(const DdeSession&) = delete;
 
-    bool Connect(std::wstring_view service, std::wstring_view topic) {
+    bool Connect(const char* service, const char* topic) {
         if (instance_ == 0)
             return false;
         conversation_ = DdeConnect(instance_, Name(service), Name(topic), nullptr);
         return conversation_ != nullptr;
     }
 
-    std::optional<std::string> RequestText(std::wstring_view item, DWORD timeoutMs) {
+    std::optional<std::string> RequestText(const char* item, DWORD timeoutMs) {
         HDDEDATA data =
             DdeClientTransaction(nullptr, 0, conversation_, Name(item), CF_TEXT, XTYP_REQUEST, timeoutMs, nullptr);
         if (data == nullptr)
@@ -63,8 +62,8 @@ public:
     }
 
 private:
-    HSZ Name(std::wstring_view text) {
-        HSZ name = DdeCreateStringHandleA(instance_, standin::Narrow(text).c_str(), CP_WINANSI);
+    HSZ Name(const char* text) {
+        HSZ name = DdeCreateStringHandleA(instance_, text, CP_WINANSI);
         names_.push_back(name);
         return name;
     }
@@ -78,9 +77,9 @@ private:
 
 std::optional<std::string> RequestLoggerAngle(unsigned long timeoutMs) {
     DdeSession session;
-    if (!session.Connect(partners::kLoggerApplication, partners::kLoggerTopic))
+    if (!session.Connect(standin::kLoggerApplication, standin::kLoggerTopic))
         return std::nullopt;
-    return session.RequestText(partners::kBearingItem, timeoutMs);
+    return session.RequestText(standin::kAngleItem, timeoutMs);
 }
 
 }  // namespace bearing_standin

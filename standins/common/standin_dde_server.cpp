@@ -53,24 +53,32 @@ std::string DdeServer::SendExecute(const std::string& application,
                                    const std::string& topic,
                                    const std::string& command,
                                    DWORD timeoutMs) {
-    if (instance_ == 0)
+    // A client instance of its own: the server instance may be inside a callback (a slow execute) right now,
+    // and a synchronous transaction must not start from within one of its own callbacks.
+    DWORD client = 0;
+    if (DdeInitializeA(&client, &DdeServer::ClientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
         return "no-conversation";
-    HSZ applicationHandle = DdeCreateStringHandleA(instance_, application.c_str(), CP_WINANSI);
-    HSZ topicHandle = DdeCreateStringHandleA(instance_, topic.c_str(), CP_WINANSI);
-    HCONV conversation = DdeConnect(instance_, applicationHandle, topicHandle, nullptr);
-    DdeFreeStringHandle(instance_, topicHandle);
-    DdeFreeStringHandle(instance_, applicationHandle);
-    if (conversation == nullptr)
-        return "no-conversation";
-    DWORD result = 0;
-    const HDDEDATA done = DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(command.c_str())),
-                                               static_cast<DWORD>(command.size() + 1), conversation, nullptr, 0,
-                                               XTYP_EXECUTE, timeoutMs, &result);
-    const UINT error = DdeGetLastError(instance_);
-    DdeDisconnect(conversation);
-    if (done != nullptr)
-        return "ack";
-    return error == DMLERR_NOTPROCESSED ? "refused" : "failed " + std::to_string(error);
+    HSZ applicationHandle = DdeCreateStringHandleA(client, application.c_str(), CP_WINANSI);
+    HSZ topicHandle = DdeCreateStringHandleA(client, topic.c_str(), CP_WINANSI);
+    HCONV conversation = DdeConnect(client, applicationHandle, topicHandle, nullptr);
+    DdeFreeStringHandle(client, topicHandle);
+    DdeFreeStringHandle(client, applicationHandle);
+    std::string outcome = "no-conversation";
+    if (conversation != nullptr) {
+        DWORD result = 0;
+        const HDDEDATA done = DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(command.c_str())),
+                                                   static_cast<DWORD>(command.size() + 1), conversation, nullptr, 0,
+                                                   XTYP_EXECUTE, timeoutMs, &result);
+        const UINT error = DdeGetLastError(client);
+        DdeDisconnect(conversation);
+        outcome = done != nullptr ? "ack" : error == DMLERR_NOTPROCESSED ? "refused" : "failed " + std::to_string(error);
+    }
+    DdeUninitialize(client);
+    return outcome;
+}
+
+HDDEDATA CALLBACK DdeServer::ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
 }
 
 void DdeServer::Stop() {

@@ -48,6 +48,7 @@ public:
 private:
     static HDDEDATA CALLBACK
     Callback(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2);
+    static HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR);
     HDDEDATA Handle(UINT type, UINT format, HSZ hsz1, HSZ hsz2, HDDEDATA data);
     std::string NameOf(HSZ handle) const;
     const DdeTopic* FindTopic(const std::string& name) const;

@@ -18,6 +18,28 @@ inline constexpr char kDxViewJournal[] = "DXView-journal.txt";
 
 inline constexpr char kCtlExe[] = "standin-ctl.exe";
 
+// What each partner offers Tarvello, spelled here from the partners' description and not taken from Tarvello's
+// sources, so that a misreading on either side shows up in the tests.
+inline constexpr char kDxViewApplication[] = "DXView";
+inline constexpr char kDxViewServerTopic[] = "DDEServer";
+inline constexpr char kDxViewMainTopic[] = "DXViewMain";
+inline constexpr char kSpotPrefixItem[] = "SpotPrefix";
+inline constexpr char kCommandItem[] = "DDECommand";
+inline constexpr char kShortPathItem[] = "ShortPath";
+inline constexpr char kSelectBearingCommand[] = "003selectbearing";
+inline constexpr char kRotateShortPathCommand[] = "003rotatesp";
+inline constexpr char kRotateLongPathCommand[] = "003rotatelp";
+inline constexpr char kSpWindowTitle[] = "SP";
+inline constexpr char kTarvelloApplication[] = "Tarvello";
+inline constexpr char kTarvelloTopic[] = "DDEClient";
+inline constexpr char kStartRequest[] = "003start";
+
+inline constexpr char kLoggerApplication[] = "Contest32";
+inline constexpr char kLoggerTopic[] = "DDE";
+inline constexpr char kCallItem[] = "NeuesRufzeichen";
+inline constexpr char kAngleItem[] = "Winkel";
+inline constexpr char kLocatorItem[] = "Locator";
+
 // Edit boxes of the logger window, in tab order.
 inline constexpr int kCallEditId = 101;
 inline constexpr int kAngleEditId = 102;

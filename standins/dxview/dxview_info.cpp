@@ -1,7 +1,6 @@
 // DXView stand-in's info window and "SP" window; see dxview_info.h.
 #include "dxview_info.h"
 
-#include "../../src/partners/partners.h"
 #include "../common/standin_names.h"
 #include "../common/standin_text.h"
 
@@ -39,7 +38,7 @@ bool DxViewInfo::Create(HINSTANCE instance, HWND owner, bool withInfoWindow) {
         }
         spParent = info_;
     }
-    sp_ = CreateWindowExA(0, kDxViewSpClass, Narrow(tarvello::partners::kRotorStopWindowTitle).c_str(),
+    sp_ = CreateWindowExA(0, kDxViewSpClass, kSpWindowTitle,
                           WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 90, 60, 26, spParent, nullptr, instance, nullptr);
     if (sp_ == nullptr)
         return false;

@@ -1,6 +1,9 @@
 // DXView.exe: stand-in for DXView, for tests and dry runs of Tarvello.
-// usage: DXView.exe [--journal PATH] [--refuse] [--no-answer] [--no-info-window] [--announce]
+// usage: DXView.exe [--journal PATH] [--refuse] [--no-answer] [--slow MS] [--no-info-window] [--announce]
+//   --slow MS: every execute is answered MS milliseconds late; the window keeps working meanwhile.
 #include <windows.h>
+
+#include <cstdlib>
 
 #include "../common/standin_args.h"
 #include "../common/standin_control.h"
@@ -18,6 +21,8 @@ bool ParseOptions(const std::vector<std::string>& args, standin::DxViewOptions& 
             options.refuse = true;
         } else if (args[i] == "--no-answer") {
             options.noAnswer = true;
+        } else if (args[i] == "--slow" && i + 1 < args.size()) {
+            options.slowMs = std::strtoul(args[++i].c_str(), nullptr, 10);
         } else if (args[i] == "--no-info-window") {
             options.infoWindow = false;
         } else if (args[i] == "--announce") {

@@ -1,27 +1,18 @@
 // DXView stand-in's main window; see dxview_window.h.
 #include "dxview_window.h"
 
-#include "../../src/partners/partners.h"
 #include "../common/standin_control.h"
 #include "../common/standin_names.h"
 #include "../common/standin_text.h"
 
 namespace standin {
 
-namespace partners = tarvello::partners;
-
 namespace {
-const std::string kServerTopic = Narrow(partners::kDxViewServerTopic);
-const std::string kMainTopic = Narrow(partners::kDxViewMainTopic);
-const std::string kSpotPrefixItem = Narrow(partners::kSpotPrefixItem);
-const std::string kCommandItem = Narrow(partners::kDdeCommandItem);
-const std::string kShortPathItem = Narrow(partners::kShortPathItem);
-const std::string kPrefix = Narrow(partners::kDxViewCommandPrefix);
-const std::string kSelectBearing = kPrefix + Narrow(partners::kSelectBearingCommand);
-const std::string kRotateShort = kPrefix + Narrow(partners::kRotateShortPathCommand);
-const std::string kRotateLong = kPrefix + Narrow(partners::kRotateLongPathCommand);
-// Tarvello's DDE application is its executable's base name.
-constexpr char kTarvelloApplication[] = "Tarvello";
+const std::string kServerTopic = kDxViewServerTopic;
+const std::string kMainTopic = kDxViewMainTopic;
+const std::string kSelectBearing = kSelectBearingCommand;
+const std::string kRotateShort = kRotateShortPathCommand;
+const std::string kRotateLong = kRotateLongPathCommand;
 constexpr char kSpotPrefixValue[] = "DL";
 
 constexpr int kRefuseBoxId = 201;
@@ -72,7 +63,7 @@ bool DxViewWindow::Create(HINSTANCE instance, int show) {
     if (!info_.Create(instance, window_, options_.infoWindow))
         return false;
     info_.Show(lastCommand_, bearing_, rotor_);
-    if (!server_.Start(Narrow(partners::kDxViewApplication),
+    if (!server_.Start(kDxViewApplication,
                        {{kServerTopic, {kSpotPrefixItem, kCommandItem}}, {kMainTopic, {kShortPathItem}}})) {
         return false;
     }
@@ -131,6 +122,9 @@ LRESULT DxViewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 HDDEDATA DxViewWindow::OnExecute(const std::string& topic, const std::string& command) {
     journal_.Write("EXECUTE", command);
+    // Busy, but not frozen: an execute that comes meanwhile shows in the journal before this one's reply.
+    if (options_.slowMs > 0)
+        StayResponsiveFor(options_.slowMs);
     if (options_.noAnswer) {
         // The conversation stays blocked for good: the client waits until its own time-out.
         journal_.Write("REPLY", "none");
@@ -214,9 +208,25 @@ void DxViewWindow::SetMode(bool& flag, int checkBoxId, const char* name, bool on
 }
 
 void DxViewWindow::Announce() {
-    const std::string command = kPrefix + Narrow(partners::kStartCommand);
-    const std::string result = server_.SendExecute(kTarvelloApplication, Narrow(partners::kOwnTopic), command, 3000);
+    const std::string command = kStartRequest;
+    const std::string result = server_.SendExecute(kTarvelloApplication, kTarvelloTopic, command, 3000);
     journal_.Write("ANNOUNCE", command + " " + result);
+}
+
+void DxViewWindow::StayResponsiveFor(unsigned long ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
 }
 
 void DxViewWindow::OnClose() {

@@ -16,6 +16,7 @@ struct DxViewOptions {
     std::string journalPath;
     bool refuse = false;
     bool noAnswer = false;
+    unsigned long slowMs = 0;  // how late each execute is answered
     bool infoWindow = true;
     bool announce = false;
 };
@@ -35,6 +36,8 @@ private:
     BOOL OnCopyData(const COPYDATASTRUCT& data);
     void SetMode(bool& flag, int checkBoxId, const char* name, bool on);
     void Announce();
+    // Keeps handling messages for ms, as a busy program that still answers its window would.
+    void StayResponsiveFor(unsigned long ms);
     void OnClose();
 
     DxViewOptions options_;

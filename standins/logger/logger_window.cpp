@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include "../../src/partners/partners.h"
 #include "../common/standin_args.h"
 #include "../common/standin_control.h"
 #include "../common/standin_names.h"
@@ -12,10 +11,7 @@
 namespace standin {
 
 namespace {
-const std::string kTopic = Narrow(tarvello::partners::kLoggerTopic);
-const std::string kCallItem = Narrow(tarvello::partners::kCallsignItem);
-const std::string kAngleItem = Narrow(tarvello::partners::kBearingItem);
-const std::string kLocatorItem = Narrow(tarvello::partners::kLocatorItem);
+const std::string kTopic = kLoggerTopic;
 }  // namespace
 
 LoggerWindow::LoggerWindow(const LoggerOptions& options)
@@ -28,9 +24,9 @@ LoggerWindow::LoggerWindow(const LoggerOptions& options)
               journal_.Write("EXECUTE-REFUSED", command);
               return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
           }),
-      boxes_{{"Rufzeichen", kCallItem.c_str(), kCallEditId},
-             {"Winkel", kAngleItem.c_str(), kAngleEditId},
-             {"Locator", kLocatorItem.c_str(), kLocatorEditId}} {}
+      boxes_{{"Rufzeichen", kCallItem, kCallEditId},
+             {"Winkel", kAngleItem, kAngleEditId},
+             {"Locator", kLocatorItem, kLocatorEditId}} {}
 
 bool LoggerWindow::Create(HINSTANCE instance, int show) {
     if (!journal_.Open(options_.journalPath))
@@ -52,7 +48,7 @@ bool LoggerWindow::Create(HINSTANCE instance, int show) {
         return false;
     CreateBoxes();
     // The initial values must be in the boxes before a client can ask for them.
-    if (!server_.Start(Narrow(tarvello::partners::kLoggerApplication),
+    if (!server_.Start(kLoggerApplication,
                        {{kTopic, {kCallItem, kAngleItem, kLocatorItem}}})) {
         return false;
     }

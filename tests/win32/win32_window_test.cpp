@@ -36,6 +36,14 @@ std::wstring TextOf(HWND window) {
     return buffer;
 }
 
+std::string ToUtf8(const std::wstring& text) {
+    std::string bytes(text.size() * 3 + 1, '\0');
+    bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                                         bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                                         nullptr)));
+    return bytes;
+}
+
 std::wstring ClassOf(HWND window) {
     wchar_t buffer[64] = {};
     GetClassNameW(window, buffer, 64);
@@ -112,6 +120,37 @@ TEST(Win32ControlWindowTest, EveryControlHasItsCaptionGeometryAndVisibility) {
     for (HWND child = GetWindow(window.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         ++children;
     EXPECT_EQ(children, 19);
+}
+
+// Every caption as the control draws it: wrapped at its own width, it must not need more room than it has.
+TEST(Win32ControlWindowTest, EveryLabelAndButtonShowsItsWholeTextAt96And120Dpi) {
+    for (const int dpi : {96, 120}) {
+        Win32ControlWindow window(dpi);
+        HDC dc = GetDC(window.Handle());
+        int measured = 0;
+        for (HWND child = GetWindow(window.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const std::wstring text = TextOf(child);
+            const bool button = _wcsicmp(ClassOf(child).c_str(), L"Button") == 0;
+            if (text.empty() || (!button && _wcsicmp(ClassOf(child).c_str(), L"Static") != 0))
+                continue;
+            RECT client{};
+            GetClientRect(child, &client);
+            const bool frame = (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+            if (button)
+                InflateRect(&client, -3 * dpi / 96, 0);  // the button's frame
+            RECT needed{0, 0, client.right - client.left, 0};
+            HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+            DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            SelectObject(dc, previous);
+            EXPECT_LE(needed.right, client.right - client.left) << dpi << " dpi: " << ToUtf8(text);
+            if (!frame) {
+                EXPECT_LE(needed.bottom, client.bottom - client.top) << dpi << " dpi: " << ToUtf8(text);
+            }
+            ++measured;
+        }
+        ReleaseDC(window.Handle(), dc);
+        EXPECT_EQ(measured, 13);  // seven labels, four buttons, two frames
+    }
 }
 
 TEST(Win32ControlWindowTest, FixedSizeHiddenWindowWithCaptionFieldsAndTabOrder) {
@@ -209,6 +248,16 @@ TEST(Win32ControlWindowTest, PositionInTwipsRoundTripsBadValuesAreIgnoredAndLost
     GetWindowRect(window.Handle(), &rect);
     EXPECT_EQ(std::pair(rect.right, rect.bottom), std::pair(monitor.rcWork.right, monitor.rcWork.bottom));
 
+    // Minimised or maximised, the position is the one the window comes back to.
+    window.SetLeftTwips(1560);
+    window.SetTopTwips(2175);
+    for (const int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        ShowWindow(window.Handle(), show);
+        EXPECT_EQ(std::pair(window.LeftTwips(), window.TopTwips()), std::pair(1560.0, 2175.0)) << show;
+        ShowWindow(window.Handle(), SW_RESTORE);
+    }
+    ShowWindow(window.Handle(), SW_HIDE);
+
     // The default place is the top right of the work area, 240 twips from the edges.
     window.PlaceAtDefaultPosition();
     GetWindowRect(window.Handle(), &rect);
@@ -235,6 +284,19 @@ TEST(Win32ControlWindowTest, ClicksAndCloseReachTheListenerInOrder) {
     EXPECT_EQ(window.Text(ViewField::kBearing), L"");
     window.Destroy();
     EXPECT_EQ(events.calls.size(), 6u);
+
+    // Log-off and shut-down close the window like its close box; a log-off that is called off changes nothing.
+    for (const bool ending : {false, true}) {
+        Win32ControlWindow session;
+        RecordingEvents sessionEvents;
+        session.SetEvents(&sessionEvents);
+        EXPECT_EQ(SendMessageW(session.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+        SendMessageW(session.Handle(), WM_ENDSESSION, ending, 0);
+        const std::vector<std::string> expected =
+            ending ? std::vector<std::string>{"unload", "destroyed"} : std::vector<std::string>{};
+        EXPECT_EQ(sessionEvents.calls, expected);
+        EXPECT_EQ(IsWindow(session.Handle()) != FALSE, !ending);
+    }
 
     // Destroying from the program does not run the unload.
     Win32ControlWindow other;

@@ -1,4 +1,4 @@
-// CoCreateInstance of the bearing component; ReadBearingText goes through slot 7 of its interface.
+// CoCreateInstance of the bearing component; ReadBearingText goes through slot 10 of its interface.
 #include "platform/win32/win32_bearing_source_com.h"
 
 #include <windows.h>
@@ -36,25 +36,29 @@ private:
     IBearingSourceText* object_;
 };
 
+}  // namespace
+
 // An out-of-process server is asked for only when one is registered: under Wine, asking for a local server
-// that is not there waits 3 to 10 s for the COM service, and that would freeze the poller on Return.
-DWORD CreationContext() {
+// that is not there waits 3 to 10 s for the COM service, and that would freeze the poller on Return. A local
+// server of either bitness serves this program, and each is registered in the registry view of its own
+// bitness, so both views are looked at.
+DWORD BearingSourceCreationContext() {
     DWORD context = CLSCTX_INPROC_SERVER;
-    HKEY key = nullptr;
     const std::string localServer = std::string(kBearingSourceClassKey) + "\\LocalServer32";
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, localServer.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        context |= CLSCTX_LOCAL_SERVER;
-        RegCloseKey(key);
+    for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, localServer.c_str(), 0, KEY_READ | view, &key) == ERROR_SUCCESS) {
+            context |= CLSCTX_LOCAL_SERVER;
+            RegCloseKey(key);
+        }
     }
     return context;
 }
 
-}  // namespace
-
 std::unique_ptr<BearingSource> ComBearingSourceFactory::Create() {
     void* object = nullptr;
     const HRESULT result =
-        CoCreateInstance(kBearingSourceClass, nullptr, CreationContext(), kBearingSourceInterface, &object);
+        CoCreateInstance(kBearingSourceClass, nullptr, BearingSourceCreationContext(), kBearingSourceInterface, &object);
     if (FAILED(result) || object == nullptr)
         throw ProgramError(error_number::kBearingSource);
     return std::make_unique<ComBearingSourceObject>(static_cast<IBearingSourceText*>(object));

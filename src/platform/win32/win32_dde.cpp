@@ -41,7 +41,7 @@ std::unique_ptr<DdeLink> Win32Dde::OpenHotLink(const std::wstring& application,
                                                const std::wstring& item,
                                                DdeLinkHandlers handlers) {
     return std::make_unique<Win32DdeLink>(
-        DdeClientConversation::Open(application, topic, item, std::move(handlers), DdeClientTimeouts{}));
+        DdeClientConversation::Open(application, topic, item, std::move(handlers), timeouts_));
 }
 
 std::unique_ptr<DdeTopicRegistration> Win32Dde::RegisterTopic(const std::wstring& application,

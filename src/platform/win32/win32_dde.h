@@ -3,11 +3,15 @@
 #pragma once
 
 #include "platform/dde.h"
+#include "platform/win32/win32_dde_client.h"
 
 namespace tarvello::win32 {
 
 class Win32Dde : public Dde {
 public:
+    // The program waits as long as DDE conversations customarily do; tests may be less patient.
+    explicit Win32Dde(const DdeClientTimeouts& timeouts = {}) : timeouts_(timeouts) {}
+
     std::unique_ptr<DdeLink> OpenHotLink(const std::wstring& application,
                                          const std::wstring& topic,
                                          const std::wstring& item,
@@ -16,6 +20,9 @@ public:
                                                         const std::wstring& topic,
                                                         const std::wstring& windowCaption,
                                                         DdeTopicHandler& handler) override;
+
+private:
+    DdeClientTimeouts timeouts_;
 };
 
 }  // namespace tarvello::win32

@@ -79,7 +79,7 @@ HDDEDATA CALLBACK ServerCallback(UINT type, UINT, HCONV, HSZ topic, HSZ item, HD
                 return CBR_BLOCK;
             if (g_executeMode == "slowfirst" && !g_slowDone) {
                 g_slowDone = true;
-                Sleep(700);
+                Sleep(1500);
                 Journal("answered " + command);
             }
             return reinterpret_cast<HDDEDATA>(DDE_FACK);
