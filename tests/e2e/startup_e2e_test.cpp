@@ -88,6 +88,40 @@ TEST_F(StartupE2E, LoggerMissingLogsTellsAndClosesWithoutShowingTheWindow) {
     EXPECT_EQ(ReadLines(FolderFile(L"Error.log")).size(), 2u);
 }
 
+// Log-off, and a close while minimised: the position kept is where the window comes back to.
+TEST_F(StartupE2E, LogOffAndAMinimisedCloseSaveTheNormalPlace) {
+    for (const bool logOff : {true, false}) {
+        SCOPED_TRACE(logOff ? "log-off" : "minimised close");
+        const std::string stored = "[RESTORE]\r\nlinkerRand= 1560\r\nobererRand= 2175\r\n";
+        HANDLE f = CreateFileW(FolderFile(L"Tarvello.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, stored.data(), static_cast<DWORD>(stored.size()), &written, nullptr);
+        CloseHandle(f);
+        if (logOff) {
+            StartDXView();
+            StartLogger();
+        }
+        StartTarvello();
+        HWND main = WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        if (logOff) {
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+            EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+            SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+        } else {
+            ShowWindow(main, SW_MINIMIZE);
+            ASSERT_TRUE(WaitFor([&] { return IsIconic(main) != FALSE; }, 2000));
+            PostMessageW(main, WM_CLOSE, 0, 0);
+        }
+        ASSERT_TRUE(tarvello_->WaitForExit(10000));
+        const std::string ini = ReadFileBytes(FolderFile(L"Tarvello.ini"));
+        EXPECT_EQ(IniValue(ini, "linkerRand"), "1560") << ini;
+        EXPECT_EQ(IniValue(ini, "obererRand"), "2175") << ini;
+        EXPECT_EQ(IniValue(ini, "Release_Nr"), "1.0.0 Beta") << ini;
+    }
+}
+
 TEST_F(StartupE2E, DamagedIniFileStillGivesANormalStart) {
     const std::string junk = std::string("\x01\xff[RESTORE]\r\nlinkerRand=links\r\n", 30) + std::string(10000, 'x');
     HANDLE f = CreateFileW(FolderFile(L"Tarvello.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -64,7 +64,8 @@ std::unique_ptr<DdeLink> SimDde::OpenHotLink(const std::wstring& application, co
     if (server == nullptr || !server->HasTopic(topic)) throw ProgramError(error_number::kDdeNoAnswer);
     if (server->refusedAdviseItems.count(item)) throw ProgramError(error_number::kDdeRefused);
     server->journal.push_back(L"advise " + item);
-    auto state = std::make_unique<LinkState>(LinkState{application, topic, item, std::move(handlers), true});
+    auto state =
+        std::make_unique<LinkState>(LinkState{application, topic, item, std::move(handlers), true, nextSerial_++});
     links_.push_back(state.get());
     // The current value is shown as soon as the link opens.
     if (state->handlers.onValue) state->handlers.onValue(server->Item(topic, item));
@@ -93,9 +94,9 @@ void SimDde::StopServer(const std::wstring& application) {
         if (link->application != application || !link->open) continue;
         link->open = false;
         // The notice travels through the message loop, as WM_DDE_TERMINATE does; the link may be gone by then.
-        loop_.Post([this, link] {
-            if (std::find(links_.begin(), links_.end(), link) == links_.end()) return;
-            if (link->handlers.onClosed) link->handlers.onClosed();
+        loop_.Post([this, serial = link->serial] {
+            LinkState* closed = LinkBySerial(serial);
+            if (closed != nullptr && closed->handlers.onClosed) closed->handlers.onClosed();
         });
     }
 }
@@ -109,6 +110,11 @@ std::size_t SimDde::OpenLinkCount() const {
     return static_cast<std::size_t>(std::count_if(links_.begin(), links_.end(), [](auto* l) { return l->open; }));
 }
 
+SimDde::LinkState* SimDde::LinkBySerial(std::uint64_t serial) const {
+    auto it = std::find_if(links_.begin(), links_.end(), [serial](const LinkState* l) { return l->serial == serial; });
+    return it == links_.end() ? nullptr : *it;
+}
+
 void SimDde::Detach(LinkState* link) {
     links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end());
 }
@@ -117,9 +123,10 @@ void SimDde::NotifyServerItem(const std::wstring& application, const std::wstrin
                               const std::wstring& value) {
     for (LinkState* link : links_) {
         if (!link->open || link->application != application || link->topic != topic || link->item != item) continue;
-        loop_.Post([this, link, value] {
-            if (std::find(links_.begin(), links_.end(), link) == links_.end() || !link->open) return;
-            if (link->handlers.onValue) link->handlers.onValue(value);
+        loop_.Post([this, serial = link->serial, value] {
+            LinkState* target = LinkBySerial(serial);
+            if (target == nullptr || !target->open) return;
+            if (target->handlers.onValue) target->handlers.onValue(value);
         });
     }
 }

@@ -85,6 +85,7 @@ public:
         std::wstring application, topic, item;
         DdeLinkHandlers handlers;
         bool open = true;
+        std::uint64_t serial = 0;  // a notice in the loop names its link by this, never by an address
     };
     void Detach(LinkState* link);
     void NotifyServerItem(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
@@ -98,6 +99,8 @@ public:
     void Unregister(TopicState* topic);
 
 private:
+    // The open link with this serial, or nullptr once it is gone: a new link may live where an old one did.
+    LinkState* LinkBySerial(std::uint64_t serial) const;
     // Lets the simulated time of a partner's answer pass; false when it came too late to be waited for.
     bool WaitForAnswer(std::uint32_t delayMs);
     TopicState* FindTopic(const std::wstring& application, const std::wstring& topic) const;
@@ -105,6 +108,7 @@ private:
     SimEventLoop& loop_;
     std::map<std::wstring, std::unique_ptr<SimDdeServer>> servers_;
     std::vector<LinkState*> links_;
+    std::uint64_t nextSerial_ = 1;
     std::vector<TopicState*> topics_;
     std::vector<std::wstring> openAttempts_;
 };

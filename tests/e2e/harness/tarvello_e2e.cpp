@@ -137,27 +137,36 @@ HWND TarvelloE2E::LoggerWindow() const {
     return FindWindowA(standin::kLoggerWindowClass, nullptr);
 }
 
-bool TarvelloE2E::XdotoolOnLogger(const std::wstring& actions) {
-    // The operator works in the logger: it has the foreground before anything is typed.
-    HWND logger = LoggerWindow();
-    if (logger == nullptr) return false;
-    SetForegroundWindow(logger);
-    WaitFor([&] { return GetForegroundWindow() == logger; }, 2000);
-    // A search can fail when some other window vanishes in the middle of it; it is simply tried again.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (RunUnix(L"w=$(/usr/bin/xdotool search --name 'Win-Contest - Stand-in' | head -n 1) && [ -n \"$w\" ] && "
-                    L"/usr/bin/xdotool windowfocus --sync $w " + actions) == 0) {
-            return true;
-        }
-    }
-    return false;
+HWND TarvelloE2E::DXViewWindow() const {
+    return FindWindowA(standin::kDxViewWindowClass, nullptr);
 }
 
-bool TarvelloE2E::TypeIntoLogger(const std::string& keysym) {
+bool TarvelloE2E::ClickInto(HWND window) {
+    if (window == nullptr) return false;
+    const std::wstring title = WindowText(window);
+    // The X window takes the keyboard, as a click would give it; Wine then makes it the foreground window.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (RunUnix(L"w=$(/usr/bin/xdotool search --name '^" + title + L"$' | head -n 1) && [ -n \"$w\" ] && "
+                    L"/usr/bin/xdotool windowfocus --sync $w") == 0) {
+            break;
+        }
+    }
+    // A click raises the window above the others too; the bare X server of the tests has no window manager
+    // that would, and Wine's window order must be the one an operator's desktop has.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(window);
+    return WaitFor([&] { return GetForegroundWindow() == window; }, 2000);
+}
+
+bool TarvelloE2E::Xdotool(const std::wstring& actions) {
+    return RunUnix(L"/usr/bin/xdotool " + actions) == 0;
+}
+
+bool TarvelloE2E::TypeKey(const std::string& keysym) {
     // A person holds a key for a tenth of a second or more; the poller looks every 20 ms, and under Wine a key's
     // state can reach it up to 50 ms late (Wine caches the asynchronous key state that long).
     const std::wstring key(keysym.begin(), keysym.end());
-    return XdotoolOnLogger(L"keydown " + key + L" sleep 0.2 keyup " + key);
+    return Xdotool(L"keydown " + key + L" sleep 0.2 keyup " + key);
 }
 
 bool TarvelloE2E::RegisterBearingSource(bool registered) {

@@ -34,13 +34,18 @@ protected:
 
     // Runs a Linux program (Wine starts Unix executables natively) and returns its exit code, -1 on failure.
     static int RunUnix(const std::wstring& commandLine, DWORD timeoutMs = 10000);
-    // Types one key (an X keysym such as "Return" or "F11") into the logger stand-in's window, as a person would.
-    bool TypeIntoLogger(const std::string& keysym);
-    // Focuses the logger's window and runs xdotool actions on it (for example "keydown F11 sleep 0.4 keyup F11").
-    bool XdotoolOnLogger(const std::wstring& actions);
+    // The operator clicks into a window: it comes to the front and gets the keyboard. A test uses this to set
+    // the scene, never to bring about what it checks.
+    bool ClickInto(HWND window);
+    // Types one key (an X keysym such as "Return" or "F11") into whatever window has the keyboard, held as long
+    // as a person holds it.
+    bool TypeKey(const std::string& keysym);
+    // Runs xdotool key actions on whatever window has the keyboard (for example "keydown F11 sleep 0.4 keyup F11").
+    bool Xdotool(const std::wstring& actions);
     // Registers or unregisters the bearing-source stand-in in this Wine prefix with regsvr32.
     static bool RegisterBearingSource(bool registered);
     HWND LoggerWindow() const;
+    HWND DXViewWindow() const;
     // Clicks a button of Tarvello's window without waiting for what the click starts.
     static void ClickLater(HWND main, int controlId);
 
