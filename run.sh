@@ -22,9 +22,11 @@ if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY=$(cat "$build/wine-env/display")
     own_display=yes
 else
-    [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+    cmake/wine-env.sh prefix "$build"
 fi
-[ -f "$bin/BearingSource.dll" ] && wine regsvr32 /s "$bin/BearingSource.dll" 2>/dev/null || true
+# The bearing-source stand-in is a 32-bit in-process server: the 32-bit regsvr32 registers it where the 32-bit
+# Tarvello looks.
+[ -f "$bin/BearingSource.dll" ] && wine 'C:\windows\syswow64\regsvr32.exe' /s "$bin/BearingSource.dll" 2>/dev/null || true
 
 pids=()
 cleanup() {

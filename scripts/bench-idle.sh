@@ -30,10 +30,16 @@ wait_window() {
     echo "bench-idle: window '$1' did not appear" >&2
     exit 1
 }
-# CPU ticks (user + system) of the Linux process that runs the given exe under Wine.
+# CPU ticks (user + system) of the Linux process that runs the given exe under Wine. Wine shows the program
+# under its Windows path (backslashes, a drive letter), so only the file name is looked for. A process that
+# cannot be found is no figure: the script says so and stops.
 ticks() {
     local pid
     pid=$(pgrep -f "$1" | head -n 1)
+    if [ -z "$pid" ] || [ ! -r "/proc/$pid/stat" ]; then
+        echo "bench-idle: cannot measure: no running process matches '$1'" >&2
+        exit 1
+    fi
     awk '{print $14 + $15}' "/proc/$pid/stat"
 }
 
@@ -47,9 +53,9 @@ wine "$app/MinimalWindow.exe" >/dev/null 2>&1 & pids+=($!)
 wait_window "MinimalWindow"
 sleep 2
 hz=$(getconf CLK_TCK)
-t0=$(ticks 'app/Tarvello.exe'); m0=$(ticks 'MinimalWindow.exe')
+t0=$(ticks 'Tarvello\.exe'); m0=$(ticks 'MinimalWindow\.exe')
 sleep "$seconds"
-t1=$(ticks 'app/Tarvello.exe'); m1=$(ticks 'MinimalWindow.exe')
+t1=$(ticks 'Tarvello\.exe'); m1=$(ticks 'MinimalWindow\.exe')
 awk -v t=$((t1 - t0)) -v m=$((m1 - m0)) -v hz="$hz" -v s="$seconds" 'BEGIN {
     printf "idle CPU over %d s: Tarvello %.3f %% of one core (%d ticks), MinimalWindow %.3f %% (%d ticks)\n",
            s, 100 * t / hz / s, t, 100 * m / hz / s, m }'
