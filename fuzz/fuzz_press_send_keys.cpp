@@ -21,13 +21,13 @@ struct KeyBudgetExceeded {};
 // would: once, at the start of a key, before any of its events.
 class BudgetKeyboard : public tarvello::sim::SimKeyboard {
 public:
-    std::int16_t VkKeyScan(wchar_t c) override {
+    std::int16_t KeyForCharacter(wchar_t c) override {
         Spend();
-        return SimKeyboard::VkKeyScan(c);
+        return SimKeyboard::KeyForCharacter(c);
     }
-    std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override {
+    std::uint32_t MapKeyCode(std::uint32_t code, std::uint32_t mapType) override {
         Spend();
-        return SimKeyboard::MapVirtualKey(code, mapType);
+        return SimKeyboard::MapKeyCode(code, mapType);
     }
 
 private:

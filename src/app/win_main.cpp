@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-// First: they lift the windows.h macros (PostMessage, VkKeyScan, ...) that would rename the core's operations.
 #include "platform/win32/win32_bearing_source_com.h"
 #include "platform/win32/win32_clock_locale.h"
 #include "platform/win32/win32_dde.h"

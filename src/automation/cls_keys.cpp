@@ -25,20 +25,20 @@ std::uint8_t AsEventByte(std::int64_t value) {
 
 bool clsKeys::IsExtendedKey(std::uint32_t code) {
     // Keys that type no character (arrows, function keys, Ctrl ...) go out as extended keys.
-    return keyboard_.MapVirtualKey(code, mapvk::kVkToChar) == 0;
+    return keyboard_.MapKeyCode(code, mapvk::kVkToChar) == 0;
 }
 
 void clsKeys::PressKey(const std::wstring& sKey, bool bHold, bool bRelease) {
     if (sKey.empty())
         throw ProgramError(error_number::kInvalidArgument);
-    const std::int16_t scan = keyboard_.VkKeyScan(sKey.front());
+    const std::int16_t scan = keyboard_.KeyForCharacter(sKey.front());
     if (scan == 0 || scan == -1)
         return;
     // The whole scan result goes to the mapping, shift-state byte included, as the key was always sent.
     const auto code = static_cast<std::uint32_t>(static_cast<std::int32_t>(scan));
     const std::uint32_t ext = IsExtendedKey(code) ? keyevent::kExtendedKey : 0;
     // Checked before the first event, so a scan code that does not fit never leaves a modifier down.
-    const std::uint8_t sc = AsEventByte(keyboard_.MapVirtualKey(code, mapvk::kVkToVsc));
+    const std::uint8_t sc = AsEventByte(keyboard_.MapKeyCode(code, mapvk::kVkToVsc));
     const bool shift = (scan & 0x100) != 0;
     const bool control = (scan & 0x200) != 0;
     const bool alt = (scan & 0x400) != 0;
@@ -46,29 +46,29 @@ void clsKeys::PressKey(const std::wstring& sKey, bool bHold, bool bRelease) {
 
     if (!bRelease) {
         if (shift)
-            keyboard_.KeybdEvent(kShift, 0, 0);
+            keyboard_.SendKeyEvent(kShift, 0, 0);
         if (control)
-            keyboard_.KeybdEvent(kControl, 0, 0);
+            keyboard_.SendKeyEvent(kControl, 0, 0);
         if (alt)
-            keyboard_.KeybdEvent(kAlt, 0, 0);
-        keyboard_.KeybdEvent(vk, sc, ext);
+            keyboard_.SendKeyEvent(kAlt, 0, 0);
+        keyboard_.SendKeyEvent(vk, sc, ext);
     }
     if (!bHold) {
-        keyboard_.KeybdEvent(vk, sc, ext | keyevent::kKeyUp);
+        keyboard_.SendKeyEvent(vk, sc, ext | keyevent::kKeyUp);
         // Released in the order they were pressed.
         if (shift)
-            keyboard_.KeybdEvent(kShift, 0, keyevent::kKeyUp);
+            keyboard_.SendKeyEvent(kShift, 0, keyevent::kKeyUp);
         if (control)
-            keyboard_.KeybdEvent(kControl, 0, keyevent::kKeyUp);
+            keyboard_.SendKeyEvent(kControl, 0, keyevent::kKeyUp);
         if (alt)
-            keyboard_.KeybdEvent(kAlt, 0, keyevent::kKeyUp);
+            keyboard_.SendKeyEvent(kAlt, 0, keyevent::kKeyUp);
     }
 }
 
 void clsKeys::PressString(const std::wstring& sString, bool bDoEvents) {
     for (wchar_t c : sString) {
         PressKey(std::wstring(1, c), false, false);
-        shell_.Sleep(kPauseAfterCharacterMs);
+        shell_.Pause(kPauseAfterCharacterMs);
         if (bDoEvents)
             shell_.ProcessPendingEvents();
     }
@@ -77,19 +77,19 @@ void clsKeys::PressString(const std::wstring& sString, bool bDoEvents) {
 void clsKeys::PressKeyVK(std::int32_t keyPress, bool bHold, bool bRelease, bool bCompatible) {
     const auto code = static_cast<std::uint32_t>(keyPress);
     std::uint32_t ext = IsExtendedKey(code) ? keyevent::kExtendedKey : 0;
-    const std::uint32_t sc = keyboard_.MapVirtualKey(code, mapvk::kVkToVsc);
+    const std::uint32_t sc = keyboard_.MapKeyCode(code, mapvk::kVkToVsc);
     if (bCompatible)
         ext = 0;
     if (!bRelease)
-        keyboard_.KeybdEvent(AsEventByte(keyPress), AsEventByte(sc), ext);
+        keyboard_.SendKeyEvent(AsEventByte(keyPress), AsEventByte(sc), ext);
     if (!bHold)
-        keyboard_.KeybdEvent(AsEventByte(keyPress), AsEventByte(sc), ext | keyevent::kKeyUp);
+        keyboard_.SendKeyEvent(AsEventByte(keyPress), AsEventByte(sc), ext | keyevent::kKeyUp);
 }
 
 void clsKeys::GetLockStatus(bool& bCapsLock, bool& bNumLock, bool& bScrollLock) {
-    bCapsLock = keyboard_.GetKeyState(kCapsLock) != 0;
-    bNumLock = keyboard_.GetKeyState(kNumLock) != 0;
-    bScrollLock = keyboard_.GetKeyState(kScrollLock) != 0;
+    bCapsLock = keyboard_.ReadToggleState(kCapsLock) != 0;
+    bNumLock = keyboard_.ReadToggleState(kNumLock) != 0;
+    bScrollLock = keyboard_.ReadToggleState(kScrollLock) != 0;
 }
 
 }  // namespace tarvello

@@ -47,7 +47,7 @@ void Common::GetOSVersion() {
         info.size = kOsVersionInfoSize;
         info.servicePack.assign(kServicePackChars, ' ');
         // A failed call leaves the fields at 0, which names no system: "unknown", build 0.
-        clock_.GetVersionEx(info);
+        clock_.OsVersion(info);
         // On Windows 95 to Me the high word carries the version too; the number is kept as reported.
         osBuild_ = static_cast<std::int32_t>(info.buildNumber);
         osName_ = L"unknown";

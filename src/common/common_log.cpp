@@ -59,7 +59,7 @@ void Common::DebugLog(const std::wstring& message) {
 
 void Common::WriteEntry(const std::wstring& message) {
     StampNames names;
-    RunIgnoringFailure([&] { names = StampNamesOf(locale_, clock_.GetUserDefaultLCID()); });
+    RunIgnoringFailure([&] { names = StampNamesOf(locale_, clock_.UserLocaleId()); });
     if (!logStarted_) {
         WriteStartReport(names);
         // Set even when nothing could be written, so the report is not tried again in this run.

@@ -16,7 +16,7 @@ std::wstring LocaleInfo::GetLocaleCountry() {
 std::wstring LocaleInfo::UserLocaleText(std::uint32_t type, const wchar_t* procedure) {
     std::wstring result;
     RunReported(reporter_, procedure, [&] {
-        const std::uint32_t lcid = clock_.GetUserDefaultLCID();
+        const std::uint32_t lcid = clock_.UserLocaleId();
         if (lcid == 0)
             return;
         result = GetUserLocaleInfo(lcid, type);
@@ -27,11 +27,11 @@ std::wstring LocaleInfo::UserLocaleText(std::uint32_t type, const wchar_t* proce
 std::wstring LocaleInfo::GetUserLocaleInfo(std::uint32_t lcid, std::uint32_t type) {
     std::wstring result;
     RunReported(reporter_, L"LocaleInfo.GetUserLocaleInfo", [&] {
-        const int needed = clock_.GetLocaleInfo(lcid, type, nullptr, 0);
+        const int needed = clock_.LocaleText(lcid, type, nullptr, 0);
         if (needed <= 0)
             return;
         std::wstring buffer(static_cast<std::size_t>(needed), L' ');
-        const int written = clock_.GetLocaleInfo(lcid, type, &buffer, needed);
+        const int written = clock_.LocaleText(lcid, type, &buffer, needed);
         if (written <= 0)
             return;
         // Only the terminating NUL is cut. A length claimed beyond the buffer is not trusted past its end.

@@ -19,7 +19,7 @@ bool IsLeapYear(int year) {
 double UTC::CurrentTime() {
     double result = 0;
     RunReported(reporter_, L"UTC.CurrentTime", [&] {
-        const SystemTime now = clock_.GetSystemTime();
+        const SystemTime now = clock_.UtcNow();
         // A reading before 2000 adds no whole years: only its day within its own year is counted.
         double days = kEndOf1999;
         for (int year = 2000; year < now.year; ++year)

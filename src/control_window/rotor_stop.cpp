@@ -42,9 +42,9 @@ void RERurControlMain2::RotorStop() {
     const bool clickable = target != 0 && s_.platform.windows.IsWindow(target);
     keys.PressKeyVK(vk::kControl, true, false, false);
     if (clickable) {
-        s_.platform.windows.PostMessage(target, kLeftButtonDown, 0, kClickPosition);
+        s_.platform.windows.PostToWindow(target, kLeftButtonDown, 0, kClickPosition);
         s_.module1.WaitMilliseconds(kClickHoldMs);
-        s_.platform.windows.PostMessage(target, kLeftButtonUp, 0, kClickPosition);
+        s_.platform.windows.PostToWindow(target, kLeftButtonUp, 0, kClickPosition);
         // The target reads the button-up later, from its own queue; Control stays down until it has had the
         // same time to see it, or the click's release would look like a plain click.
         s_.module1.WaitMilliseconds(kClickHoldMs);

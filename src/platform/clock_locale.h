@@ -37,17 +37,17 @@ inline constexpr std::uint32_t kAbbrevMonthName1 = 0x44;  // LOCALE_SABBREVMONTH
 class ClockLocale {
 public:
     virtual ~ClockLocale() = default;
-    virtual SystemTime GetSystemTime() = 0;  // UTC
+    virtual SystemTime UtcNow() = 0;  // UTC
     // The current local date and time in the general date format: short date, a blank, long time;
     // the date alone at exactly midnight.
     virtual std::wstring LocalDateTimeText() = 0;
-    virtual std::uint32_t GetUserDefaultLCID() = 0;
+    virtual std::uint32_t UserLocaleId() = 0;
     // GetLocaleInfoA. With bufferChars 0: the size needed including the NUL, or 0. Otherwise fills
     // *buffer with what the call wrote (NUL included, converted from the code page) and returns its length
     // including the NUL, or 0 on failure.
-    virtual int GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) = 0;
+    virtual int LocaleText(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) = 0;
     // GetVersionExA on a prepared record; false when the call failed (the record is then unchanged).
-    virtual bool GetVersionEx(OsVersionInfo& info) = 0;
+    virtual bool OsVersion(OsVersionInfo& info) = 0;
 };
 
 }  // namespace tarvello

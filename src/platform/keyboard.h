@@ -19,16 +19,17 @@ class Keyboard {
 public:
     virtual ~Keyboard() = default;
     // GetAsyncKeyState: bit 15 down now, bit 0 pressed since the previous query of this key.
-    virtual std::int16_t GetAsyncKeyState(int virtualKey) = 0;
+    virtual std::int16_t ReadKeyState(int virtualKey) = 0;
     // keybd_event: one key event into the system input.
-    virtual void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
+    virtual void SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
     // VkKeyScanA of a character converted to the system code page: low byte the key, high byte the
     // shift state (0x100 Shift, 0x200 Ctrl, 0x400 Alt); -1 when no key types it.
-    virtual std::int16_t VkKeyScan(wchar_t character) = 0;
-    // MapVirtualKeyA.
-    virtual std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) = 0;
+    virtual std::int16_t KeyForCharacter(wchar_t character) = 0;
+    // MapVirtualKeyA: the scan code of a key (mapvk::kVkToVsc) or the character it types (mapvk::kVkToChar, 0 for
+    // none).
+    virtual std::uint32_t MapKeyCode(std::uint32_t code, std::uint32_t mapType) = 0;
     // GetKeyState: bit 15 down, bit 0 toggled.
-    virtual std::int16_t GetKeyState(int virtualKey) = 0;
+    virtual std::int16_t ReadToggleState(int virtualKey) = 0;
 };
 
 }  // namespace tarvello

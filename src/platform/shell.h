@@ -42,7 +42,7 @@ public:
     // A timer on the user-interface thread; tick runs through the message loop every intervalMs.
     virtual TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> tick) = 0;
     virtual void StopTimer(TimerId id) = 0;
-    virtual void Sleep(std::uint32_t ms) = 0;             // plain pause of the calling thread
+    virtual void Pause(std::uint32_t ms) = 0;             // plain pause of the calling thread
     virtual void WaitOnOwnProcess(std::uint32_t ms) = 0;  // WaitForSingleObject(current process, ms)
     virtual void ProcessPendingEvents() = 0;              // one pass of the message loop
 };

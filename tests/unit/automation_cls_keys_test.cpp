@@ -81,8 +81,8 @@ TEST(ClsKeysPressKeyVK, CodesOutside0To255FailWithOverflowBeforeAnyEvent) {
 // A layout whose mapping gives one key a scan code wider than a byte.
 class WideScanKeyboard : public sim::SimKeyboard {
 public:
-    std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override {
-        return code == 66 && mapType == mapvk::kVkToVsc ? 0x1E030 : SimKeyboard::MapVirtualKey(code, mapType);
+    std::uint32_t MapKeyCode(std::uint32_t code, std::uint32_t mapType) override {
+        return code == 66 && mapType == mapvk::kVkToVsc ? 0x1E030 : SimKeyboard::MapKeyCode(code, mapType);
     }
 };
 

@@ -108,7 +108,7 @@ TEST_F(CommonLog, AFileRemovedBetweenEntriesIsCreatedAgainWithoutANewStartReport
 
 TEST_F(CommonLog, FailuresWhileAnEntryIsWrittenFollowItAsWholeLines) {
     s.common.Initialize();
-    s.desk.clock.FailWith(sim::SimClockCall::kGetUserDefaultLCID, error_number::kInvalidArgument);
+    s.desk.clock.FailWith(sim::SimClockCall::kUserLocaleId, error_number::kInvalidArgument);
     s.common.ReportError(13, L"Common.Initialize");
     EXPECT_EQ(s.Log(), StartReport(kStamp, "", "") +
                            Stamped(kStamp, {"program error 13 in module Common.Initialize: Type mismatch",
@@ -122,7 +122,7 @@ TEST_F(CommonLog, FailuresWhileAnEntryIsWrittenFollowItAsWholeLines) {
 TEST_F(CommonLog, AClockThatAlwaysFailsCannotFeedTheLogWithoutEnd) {
     const std::string zero = "30-Dec-1899 00:00:00";
     const std::string overflow = "program error 6 in module UTC.CurrentTime: Overflow";
-    s.desk.clock.FailWith(sim::SimClockCall::kGetSystemTime, error_number::kOverflow);
+    s.desk.clock.FailWith(sim::SimClockCall::kUtcNow, error_number::kOverflow);
     // The start report runs inside Initialize, before the system was detected.
     s.common.Initialize();
     const std::string expected = StartReport(zero, "United States", "English (United States)", "Unknown build 0") +

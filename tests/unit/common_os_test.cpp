@@ -49,7 +49,7 @@ TEST(CommonOsVersion, PreparesTheRecordAndKeepsTheBuildNumberUnmasked) {
     s.common.GetOSVersion();
     EXPECT_EQ(s.common.GetOSBuild(), -1073741823);
     // The facts are kept: asking again does not ask the platform.
-    EXPECT_EQ(s.desk.clock.Calls(sim::SimClockCall::kGetVersionEx), 2);
+    EXPECT_EQ(s.desk.clock.Calls(sim::SimClockCall::kOsVersion), 2);
     EXPECT_FALSE(s.desk.files.Exists(L"C:\\Tarvello\\ErrorLog.txt"));
 }
 
@@ -63,7 +63,7 @@ TEST(CommonOsVersion, AFailedCallGivesUnknownAndAThrowingOneKeepsTheInitialNameA
 
     CommonServices s;
     s.desk.clock.UseEnglishLocale();
-    s.desk.clock.FailWith(sim::SimClockCall::kGetVersionEx, error_number::kInvalidArgument);
+    s.desk.clock.FailWith(sim::SimClockCall::kOsVersion, error_number::kInvalidArgument);
     s.common.Initialize();
     EXPECT_EQ(s.common.GetOSName(), L"Unknown");
     EXPECT_EQ(s.common.GetOSBuild(), 0);
@@ -115,7 +115,7 @@ TEST_F(CommonFailures, AFolderThatCannotBeReadStopsInitializeAtItsCaller) {
         EXPECT_EQ(failure.Number(), error_number::kPathNotFound);
     }
     EXPECT_FALSE(s.common.LogStarted());
-    EXPECT_EQ(s.desk.clock.Calls(sim::SimClockCall::kGetVersionEx), 0);
+    EXPECT_EQ(s.desk.clock.Calls(sim::SimClockCall::kOsVersion), 0);
 }
 
 }  // namespace

@@ -43,14 +43,14 @@ TEST_F(LocaleInfoTest, NoUserLocaleGivesEmptyTextWithoutAskingTheTable) {
     clock.SetUserLocale(0);
     EXPECT_EQ(locale.GetLocaleLanguage(), L"");
     EXPECT_EQ(locale.GetLocaleCountry(), L"");
-    EXPECT_EQ(clock.Calls(sim::SimClockCall::kGetLocaleInfo), 0);
+    EXPECT_EQ(clock.Calls(sim::SimClockCall::kLocaleText), 0);
     EXPECT_TRUE(reporter.reports.empty());
 }
 
 TEST_F(LocaleInfoTest, PlatformAnswersOfZeroOrNonsenseGiveDefinedTextAndAreNotReported) {
     // An unknown type: the size query answers 0 and no second call is made.
     EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 0x9999), L"");
-    EXPECT_EQ(clock.Calls(sim::SimClockCall::kGetLocaleInfo), 1);
+    EXPECT_EQ(clock.Calls(sim::SimClockCall::kLocaleText), 1);
 
     // The filling call fails, writes only the NUL, a shorter length than the text, or one beyond the buffer.
     for (const auto& [answer, text] : std::initializer_list<std::pair<int, std::wstring>>{
@@ -69,11 +69,11 @@ TEST_F(LocaleInfoTest, PlatformAnswersOfZeroOrNonsenseGiveDefinedTextAndAreNotRe
 }
 
 TEST_F(LocaleInfoTest, FailuresAreReportedByTheProcedureThatCaughtThem) {
-    clock.FailWith(sim::SimClockCall::kGetLocaleInfo, error_number::kInvalidArgument);
+    clock.FailWith(sim::SimClockCall::kLocaleText, error_number::kInvalidArgument);
     EXPECT_EQ(locale.GetLocaleCountry(), L"");
     EXPECT_EQ(locale.GetUserLocaleInfo(0x407, 2), L"");
-    clock.FailWith(sim::SimClockCall::kGetLocaleInfo, 0);
-    clock.FailWith(sim::SimClockCall::kGetUserDefaultLCID, error_number::kOverflow);
+    clock.FailWith(sim::SimClockCall::kLocaleText, 0);
+    clock.FailWith(sim::SimClockCall::kUserLocaleId, error_number::kOverflow);
     EXPECT_EQ(locale.GetLocaleLanguage(), L"");
     EXPECT_EQ(locale.GetLocaleCountry(), L"");
     EXPECT_EQ(reporter.reports, (std::vector<Report>{{5, L"LocaleInfo.GetUserLocaleInfo"},

@@ -100,8 +100,8 @@ TEST_F(RotorActions, F8HoldsControlAroundTheClickThenReturnsToTheLogger) {
 
     EXPECT_EQ(view.lamp, 0x000000FFu);
     EXPECT_EQ(view.Text(ViewField::kStatusText), L"Rotor angehalten");
-    EXPECT_EQ(order, (std::vector<std::wstring>{L"PostMessage 513 after 1 key events", L"Wait 50 after 1 key events",
-                                                L"PostMessage 514 after 1 key events", L"Wait 50 after 1 key events",
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"PostToWindow 513 after 1 key events", L"Wait 50 after 1 key events",
+                                                L"PostToWindow 514 after 1 key events", L"Wait 50 after 1 key events",
                                                 L"Activate Win-Contest - Logbuch after 2 key events"}));
     EXPECT_EQ(desktop.keyboard.Events(), (std::vector<sim::KeyEvent>{{17, 0x1D, 1}, {17, 0x1D, 3}}));
     EXPECT_EQ(desktop.windows.Posted(),
@@ -113,7 +113,7 @@ TEST_F(RotorActions, F8HoldsControlAroundTheClickThenReturnsToTheLogger) {
 TEST_F(RotorActions, ReturnAndF8InOneTickRunInThatOrder) {
     std::size_t executesAtFirstPost = 99;
     desktop.windows.journal = [&](const std::wstring& call) {
-        if (call.rfind(L"PostMessage", 0) == 0 && executesAtFirstPost == 99)
+        if (call.rfind(L"PostToWindow", 0) == 0 && executesAtFirstPost == 99)
             executesAtFirstPost = Executes().size();
     };
     TickWithFreshPress({0x77, 0x0D});

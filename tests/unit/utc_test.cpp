@@ -62,9 +62,9 @@ TEST_F(UtcTest, OutOfRangeFieldsGiveADefinedValue) {
 }
 
 TEST_F(UtcTest, AFailingClockGivesZeroAndIsReportedUnderItsName) {
-    clock.FailWith(sim::SimClockCall::kGetSystemTime, error_number::kPermissionDenied);
+    clock.FailWith(sim::SimClockCall::kUtcNow, error_number::kPermissionDenied);
     EXPECT_EQ(utc.CurrentTime(), 0);
-    clock.FailWith(sim::SimClockCall::kGetSystemTime, 100000);
+    clock.FailWith(sim::SimClockCall::kUtcNow, 100000);
     EXPECT_EQ(utc.CurrentTime(), 0);
     using Report = std::pair<std::int16_t, std::wstring>;
     EXPECT_EQ(reporter.reports, (std::vector<Report>{{70, L"UTC.CurrentTime"}, {6, L"UTC.CurrentTime"}}));

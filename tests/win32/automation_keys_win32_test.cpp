@@ -27,7 +27,7 @@ protected:
         test::PumpOnce();
         DestroyWindow(target_);
     }
-    bool Down(int vk) { return (keyboard_.GetAsyncKeyState(vk) & 0x8000) != 0; }
+    bool Down(int vk) { return (keyboard_.ReadKeyState(vk) & 0x8000) != 0; }
     // Pumps until the window has received the given number of characters; returns what it received.
     std::string Chars(std::size_t count) {
         test::PumpUntil([&] { return test::Received().chars.size() >= count; });
@@ -41,7 +41,7 @@ protected:
 };
 
 TEST_F(KeysWin32, HeldControlIsSeenByGetAsyncKeyStateUntilReleased) {
-    keyboard_.GetAsyncKeyState(VK_CONTROL);  // clears the pressed-since bit
+    keyboard_.ReadKeyState(VK_CONTROL);  // clears the pressed-since bit
     keys_.PressKeyVK(VK_CONTROL, true, false, false);
     ASSERT_TRUE(test::PumpUntil([&] { return Down(VK_CONTROL) && !test::Received().keyDowns.empty(); }));
     EXPECT_EQ(test::Received().keyDowns, std::vector<int>{VK_CONTROL});

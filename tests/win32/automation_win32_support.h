@@ -77,7 +77,7 @@ public:
     void EndProcessNow() override {}
     TimerId StartTimer(std::uint32_t, std::function<void()>) override { return 0; }
     void StopTimer(TimerId) override {}
-    void Sleep(std::uint32_t ms) override { ::Sleep(ms); }
+    void Pause(std::uint32_t ms) override { ::Sleep(ms); }
     void WaitOnOwnProcess(std::uint32_t ms) override { ::Sleep(ms); }
     void ProcessPendingEvents() override { PumpOnce(); }
 };

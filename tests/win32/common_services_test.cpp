@@ -1,9 +1,6 @@
 // The common services on the real clock, locale table and version record under Wine, writing a real
 // "ErrorLog.txt" through the Win32 shell into a folder of the test's own.
 #include <windows.h>
-// windows.h maps these names to their ...W functions, which would rename the ClockLocale members.
-#undef GetLocaleInfo
-#undef GetVersionEx
 
 #include <gtest/gtest.h>
 
@@ -70,7 +67,7 @@ OSVERSIONINFOA DirectVersion() {
 TEST(Win32ClockLocale, TheClockReadsUtcAndTheVersionRecordIsFilled) {
     Win32ClockLocale clock;
     const std::time_t before = std::time(nullptr);
-    const SystemTime now = clock.GetSystemTime();
+    const SystemTime now = clock.UtcNow();
     const std::tm utc = *std::gmtime(&before);
     EXPECT_EQ(std::vector<int>({now.year, now.month, now.day}),
               std::vector<int>({utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday}));
@@ -78,7 +75,7 @@ TEST(Win32ClockLocale, TheClockReadsUtcAndTheVersionRecordIsFilled) {
     EXPECT_FALSE(clock.LocalDateTimeText().empty());
 
     OsVersionInfo info{148, 0, 0, 0, 0, std::string(128, ' ')};
-    ASSERT_TRUE(clock.GetVersionEx(info));
+    ASSERT_TRUE(clock.OsVersion(info));
     const OSVERSIONINFOA direct = DirectVersion();
     EXPECT_EQ(std::vector<DWORD>({info.platformId, info.majorVersion, info.buildNumber}),
               std::vector<DWORD>({direct.dwPlatformId, direct.dwMajorVersion, direct.dwBuildNumber}));
@@ -86,7 +83,7 @@ TEST(Win32ClockLocale, TheClockReadsUtcAndTheVersionRecordIsFilled) {
 
     OsVersionInfo wrongSize;
     wrongSize.size = 100;
-    EXPECT_FALSE(clock.GetVersionEx(wrongSize));
+    EXPECT_FALSE(clock.OsVersion(wrongSize));
     EXPECT_EQ(wrongSize.buildNumber, 0u);
 }
 

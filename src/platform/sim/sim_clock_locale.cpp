@@ -15,18 +15,18 @@ void SimClockLocale::Enter(SimClockCall call) {
         throw ProgramError(failures_[Index(call)]);
 }
 
-SystemTime SimClockLocale::GetSystemTime() {
-    Enter(SimClockCall::kGetSystemTime);
+SystemTime SimClockLocale::UtcNow() {
+    Enter(SimClockCall::kUtcNow);
     return utc_;
 }
 
-std::uint32_t SimClockLocale::GetUserDefaultLCID() {
-    Enter(SimClockCall::kGetUserDefaultLCID);
+std::uint32_t SimClockLocale::UserLocaleId() {
+    Enter(SimClockCall::kUserLocaleId);
     return lcid_;
 }
 
-int SimClockLocale::GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) {
-    Enter(SimClockCall::kGetLocaleInfo);
+int SimClockLocale::LocaleText(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) {
+    Enter(SimClockCall::kLocaleText);
     if (localeInfoOverride)
         return localeInfoOverride(lcid, type, buffer, bufferChars);
     auto it = info_.find({lcid, type});
@@ -42,8 +42,8 @@ int SimClockLocale::GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std::w
     return needed;
 }
 
-bool SimClockLocale::GetVersionEx(OsVersionInfo& info) {
-    Enter(SimClockCall::kGetVersionEx);
+bool SimClockLocale::OsVersion(OsVersionInfo& info) {
+    Enter(SimClockCall::kOsVersion);
     lastVersionRequest_ = info;
     if (!versionSucceeds_ || info.size != 148)
         return false;

@@ -12,17 +12,17 @@
 
 namespace tarvello::sim {
 
-enum class SimClockCall { kGetSystemTime, kGetUserDefaultLCID, kGetLocaleInfo, kGetVersionEx, kCount };
+enum class SimClockCall { kUtcNow, kUserLocaleId, kLocaleText, kOsVersion, kCount };
 
 class SimClockLocale : public ClockLocale {
   public:
     SimClockLocale();
 
-    SystemTime GetSystemTime() override;
+    SystemTime UtcNow() override;
     std::wstring LocalDateTimeText() override { return localText_; }
-    std::uint32_t GetUserDefaultLCID() override;
-    int GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) override;
-    bool GetVersionEx(OsVersionInfo& info) override;
+    std::uint32_t UserLocaleId() override;
+    int LocaleText(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) override;
+    bool OsVersion(OsVersionInfo& info) override;
 
     void SetUtc(SystemTime t) { utc_ = t; }
     void SetLocalDateTimeText(std::wstring text) { localText_ = std::move(text); }
@@ -40,7 +40,7 @@ class SimClockLocale : public ClockLocale {
     // Every later call of that operation throws ProgramError(number); number 0 lets them succeed again.
     void FailWith(SimClockCall call, int number) { failures_[Index(call)] = number; }
     int Calls(SimClockCall call) const { return calls_[Index(call)]; }
-    // The record as the program prepared it for the last GetVersionEx call.
+    // The record as the program prepared it for the last OsVersion call.
     const OsVersionInfo& LastVersionRequest() const { return lastVersionRequest_; }
     // Replaces the locale table's answers, for platform answers the table cannot give (a failing second call).
     std::function<int(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars)>

@@ -54,7 +54,7 @@ std::uint32_t KeyCharacter(std::uint32_t vk) {
 
 SimKeyboard::SimKeyboard() = default;
 
-std::int16_t SimKeyboard::GetAsyncKeyState(int virtualKey) {
+std::int16_t SimKeyboard::ReadKeyState(int virtualKey) {
     asyncReads_.push_back(virtualKey);
     auto& queue = queued_[virtualKey];
     if (!queue.empty()) {
@@ -69,7 +69,7 @@ std::int16_t SimKeyboard::GetAsyncKeyState(int virtualKey) {
     return static_cast<std::int16_t>(word);
 }
 
-void SimKeyboard::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
+void SimKeyboard::SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
     events_.push_back({virtualKey, scanCode, flags});
     const bool up = (flags & keyevent::kKeyUp) != 0;
     if (!up && !down_[virtualKey] && (virtualKey == 20 || virtualKey == 144 || virtualKey == 145)) {
@@ -78,7 +78,7 @@ void SimKeyboard::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std
     down_[virtualKey] = !up;
 }
 
-std::int16_t SimKeyboard::VkKeyScan(wchar_t c) {
+std::int16_t SimKeyboard::KeyForCharacter(wchar_t c) {
     if (auto it = scanOverrides_.find(c); it != scanOverrides_.end()) return it->second;
     if (c >= L'a' && c <= L'z') return static_cast<std::int16_t>(std::towupper(c));
     if (c >= L'A' && c <= L'Z') return static_cast<std::int16_t>(0x100 | c);
@@ -100,14 +100,14 @@ std::int16_t SimKeyboard::VkKeyScan(wchar_t c) {
     }
 }
 
-std::uint32_t SimKeyboard::MapVirtualKey(std::uint32_t code, std::uint32_t mapType) {
+std::uint32_t SimKeyboard::MapKeyCode(std::uint32_t code, std::uint32_t mapType) {
     // Like the real call, the whole value is looked up: a shift-state byte makes it an unknown key.
     if (mapType == mapvk::kVkToVsc) return ScanCode(code);
     if (mapType == mapvk::kVkToChar) return KeyCharacter(code);
     return 0;
 }
 
-std::int16_t SimKeyboard::GetKeyState(int virtualKey) {
+std::int16_t SimKeyboard::ReadToggleState(int virtualKey) {
     const int k = virtualKey & 0xFF;
     std::uint16_t word = (down_[k] || physicalDown_[k]) ? 0xFF80 : 0;
     if (toggled_[k]) word |= 1;

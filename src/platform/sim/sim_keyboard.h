@@ -24,16 +24,16 @@ class SimKeyboard : public Keyboard {
 public:
     SimKeyboard();
 
-    std::int16_t GetAsyncKeyState(int virtualKey) override;
-    void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
-    std::int16_t VkKeyScan(wchar_t character) override;
-    std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override;
-    std::int16_t GetKeyState(int virtualKey) override;
+    std::int16_t ReadKeyState(int virtualKey) override;
+    void SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
+    std::int16_t KeyForCharacter(wchar_t character) override;
+    std::uint32_t MapKeyCode(std::uint32_t code, std::uint32_t mapType) override;
+    std::int16_t ReadToggleState(int virtualKey) override;
 
     // The operator presses a key (down, and newly pressed since the last query) or lets it go.
     void PressPhysicalKey(int virtualKey);
     void ReleasePhysicalKey(int virtualKey);
-    // The next GetAsyncKeyState of this key returns exactly these words, one per query.
+    // The next ReadKeyState of this key returns exactly these words, one per query.
     void QueueAsyncState(int virtualKey, std::int16_t word) { queued_[virtualKey].push_back(word); }
     const std::vector<int>& AsyncReads() const { return asyncReads_; }
 

@@ -40,7 +40,7 @@ void SimShell::StopTimer(TimerId id) {
     loop_.StopTimer(id);
 }
 
-void SimShell::Sleep(std::uint32_t ms) {
+void SimShell::Pause(std::uint32_t ms) {
     if (journal) journal(L"Sleep " + std::to_wstring(ms));
     sleeps_.push_back(ms);
     loop_.Block(ms);

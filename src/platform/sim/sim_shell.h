@@ -34,7 +34,7 @@ public:
     void EndProcessNow() override;
     TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
     void StopTimer(TimerId id) override;
-    void Sleep(std::uint32_t ms) override;
+    void Pause(std::uint32_t ms) override;
     void WaitOnOwnProcess(std::uint32_t ms) override;
     void ProcessPendingEvents() override;
 

@@ -61,12 +61,12 @@ WindowHandle SimWindowTree::Parent(WindowHandle window) {
     return it->second.parent == desktop_ ? 0 : it->second.parent;
 }
 
-bool SimWindowTree::PostMessage(WindowHandle window,
+bool SimWindowTree::PostToWindow(WindowHandle window,
                                 std::uint32_t message,
                                 std::uintptr_t wParam,
                                 std::intptr_t lParam) {
     if (journal)
-        journal(L"PostMessage " + std::to_wstring(message));
+        journal(L"PostToWindow " + std::to_wstring(message));
     posted_.push_back({window, message, wParam, lParam});
     return windows_.count(window) != 0;
 }

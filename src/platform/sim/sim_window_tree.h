@@ -33,7 +33,7 @@ public:
     WindowHandle Parent(WindowHandle window) override;
     bool IsWindow(WindowHandle window) override { return windows_.count(window) != 0; }
     bool BelongsToThisProgram(WindowHandle window) override;
-    bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    bool PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool ActivateByTitle(const std::wstring& title) override;
 
     // Adds a window as the last child of parent (0: top level). An owner makes it an owned pop-up, whose

@@ -2,9 +2,6 @@
 #include "platform/win32/win32_clock_locale.h"
 
 #include <windows.h>
-// windows.h maps these names to their ...W functions, which would rename the ClockLocale members.
-#undef GetLocaleInfo
-#undef GetVersionEx
 
 #include <algorithm>
 #include <cstring>
@@ -41,7 +38,7 @@ std::wstring FormatWith(Format format) {
 
 }  // namespace
 
-SystemTime Win32ClockLocale::GetSystemTime() {
+SystemTime Win32ClockLocale::UtcNow() {
     SYSTEMTIME now{};
     ::GetSystemTime(&now);
     return FromSystemTime(now);
@@ -61,11 +58,11 @@ std::wstring Win32ClockLocale::LocalDateTimeText() {
            });
 }
 
-std::uint32_t Win32ClockLocale::GetUserDefaultLCID() {
+std::uint32_t Win32ClockLocale::UserLocaleId() {
     return ::GetUserDefaultLCID();
 }
 
-int Win32ClockLocale::GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) {
+int Win32ClockLocale::LocaleText(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) {
     if (bufferChars <= 0 || buffer == nullptr)
         return ::GetLocaleInfoA(lcid, type, nullptr, 0);
     std::string bytes(static_cast<std::size_t>(bufferChars), ' ');
@@ -78,7 +75,7 @@ int Win32ClockLocale::GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std:
     return static_cast<int>(buffer->size());
 }
 
-bool Win32ClockLocale::GetVersionEx(OsVersionInfo& info) {
+bool Win32ClockLocale::OsVersion(OsVersionInfo& info) {
     OSVERSIONINFOA record{};
     record.dwOSVersionInfoSize = info.size;
     record.dwMajorVersion = info.majorVersion;

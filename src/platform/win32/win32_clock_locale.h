@@ -8,11 +8,11 @@ namespace tarvello::win32 {
 
 class Win32ClockLocale : public ClockLocale {
   public:
-    SystemTime GetSystemTime() override;
+    SystemTime UtcNow() override;
     std::wstring LocalDateTimeText() override;
-    std::uint32_t GetUserDefaultLCID() override;
-    int GetLocaleInfo(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) override;
-    bool GetVersionEx(OsVersionInfo& info) override;
+    std::uint32_t UserLocaleId() override;
+    int LocaleText(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars) override;
+    bool OsVersion(OsVersionInfo& info) override;
 };
 
 }  // namespace tarvello::win32

@@ -140,7 +140,7 @@ void Win32Shell::StopTimer(TimerId id) {
         KillTimer(timerWindow_, id);
 }
 
-void Win32Shell::Sleep(std::uint32_t ms) {
+void Win32Shell::Pause(std::uint32_t ms) {
     ::Sleep(ms);
 }
 

@@ -90,7 +90,7 @@ bool Win32WindowTree::BelongsToThisProgram(WindowHandle window) {
     return ::GetWindowThreadProcessId(ToHwnd(window), &process) != 0 && process == ::GetCurrentProcessId();
 }
 
-bool Win32WindowTree::PostMessage(WindowHandle window,
+bool Win32WindowTree::PostToWindow(WindowHandle window,
                                   std::uint32_t message,
                                   std::uintptr_t wParam,
                                   std::intptr_t lParam) {

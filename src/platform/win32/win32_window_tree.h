@@ -4,10 +4,6 @@
 
 #include <windows.h>
 
-// windows.h maps these names to their ...W functions; in this program they name our interface's
-// operations, and the Win32 calls are made by their explicit ...A names.
-#undef PostMessage
-
 #include "platform/window_tree.h"
 
 namespace tarvello::win32 {
@@ -23,7 +19,7 @@ public:
     WindowHandle Parent(WindowHandle window) override;
     bool IsWindow(WindowHandle window) override;
     bool BelongsToThisProgram(WindowHandle window) override;
-    bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    bool PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool ActivateByTitle(const std::wstring& title) override;
 };
 
