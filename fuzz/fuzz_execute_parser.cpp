@@ -48,7 +48,7 @@ void Check(const std::wstring& command) {
     tarvello::sim::SimDesktop desk;
     int connects = 0;
     tarvello::DDEClient window(
-        desk.dde, desk.shell, [&](std::int16_t) { ++connects; }, [] {});
+        desk.dde, desk.shell, desk.loop, [&](std::int16_t) { ++connects; }, [] {});
     if (window.OnExecute(command) != parsed.has_value())
         std::abort();
     if (connects != (parsed ? 1 : 0))

@@ -9,9 +9,7 @@
 #include "platform/codepage.h"
 #include "platform/program_error.h"
 #include "platform/sim/sim_event_loop.h"
-#include "platform/sim/sim_files.h"
 #include "platform/sim/sim_keyboard.h"
-#include "platform/sim/sim_shell.h"
 
 namespace {
 
@@ -44,10 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 4096)
         return -1;
     tarvello::sim::SimEventLoop loop;
-    tarvello::sim::SimFiles files;
-    tarvello::sim::SimShell shell(loop, files);
     BudgetKeyboard keyboard;
-    tarvello::clsKeys keys(keyboard, shell);
+    tarvello::clsKeys keys(keyboard, loop);
     const std::wstring text = tarvello::DecodeCp1252(std::string(reinterpret_cast<const char*>(data), size));
     try {
         keys.PressSendKeys(text);

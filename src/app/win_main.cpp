@@ -8,6 +8,8 @@
 #include "platform/win32/win32_bearing_source_com.h"
 #include "platform/win32/win32_clock_locale.h"
 #include "platform/win32/win32_dde.h"
+#include "platform/win32/win32_event_loop.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_help.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_profile.h"
@@ -40,9 +42,11 @@ int RunTarvello() {
     win32::Win32Profile profile;
     win32::Win32Help help;
     win32::Win32ClockLocale clock;
+    win32::Win32EventLoop loop;
+    win32::Win32Files files;
     win32::Win32Shell shell;
     win32::ComBearingSourceFactory bearingSource;
-    const Platform platform{dde, keyboard, windows, profile, help, clock, shell, bearingSource};
+    const Platform platform{dde, keyboard, windows, profile, help, clock, loop, files, shell, bearingSource};
 
     app::Win32ControlWindow window;
     TarvelloProgram program(platform, window);

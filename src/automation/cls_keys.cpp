@@ -68,9 +68,9 @@ void clsKeys::PressKey(const std::wstring& sKey, bool bHold, bool bRelease) {
 void clsKeys::PressString(const std::wstring& sString, bool bDoEvents) {
     for (wchar_t c : sString) {
         PressKey(std::wstring(1, c), false, false);
-        shell_.Pause(kPauseAfterCharacterMs);
+        loop_.Pause(kPauseAfterCharacterMs);
         if (bDoEvents)
-            shell_.ProcessPendingEvents();
+            loop_.ProcessPendingEvents();
     }
 }
 

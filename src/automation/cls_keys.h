@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "platform/keyboard.h"
-#include "platform/shell.h"
+#include "platform/event_loop.h"
 
 namespace tarvello {
 
 // Failures throw ProgramError 5 (invalid argument) or 6 (overflow); events already sent stay sent.
 class clsKeys {
 public:
-    clsKeys(Keyboard& keyboard, Shell& shell) : keyboard_(keyboard), shell_(shell) {}
+    clsKeys(Keyboard& keyboard, EventLoop& loop) : keyboard_(keyboard), loop_(loop) {}
 
     // Presses and/or releases the key that types the first character of sKey, with the Shift, Ctrl and Alt
     // that character needs. bHold: key down only; bRelease: key up only; both: nothing.
@@ -47,7 +47,7 @@ private:
     bool IsExtendedKey(std::uint32_t code);
 
     Keyboard& keyboard_;
-    Shell& shell_;
+    EventLoop& loop_;
 };
 
 }  // namespace tarvello

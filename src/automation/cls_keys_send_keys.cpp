@@ -56,7 +56,7 @@ void clsKeys::RunSendKeys(std::wstring& keys, std::vector<HeldEntry>& modifierSt
         } else if (c != L'(') {
             PressKey(std::wstring(1, c), false, false);
         }
-        shell_.ProcessPendingEvents();
+        loop_.ProcessPendingEvents();
     }
 }
 
@@ -123,7 +123,7 @@ void clsKeys::PressBraceGroup(std::wstring& keys, std::size_t& pos) {
     for (std::int32_t n = 0; n < count; ++n) {
         if (vkCode != 0) {
             PressKeyVK(vkCode, false, false, false);
-            shell_.ProcessPendingEvents();
+            loop_.ProcessPendingEvents();
         } else {
             PressKey(sChar, false, false);
         }

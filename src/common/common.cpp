@@ -14,8 +14,8 @@ constexpr std::uint32_t kOsVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
 constexpr std::size_t kServicePackChars = 128;
 }  // namespace
 
-Common::Common(Shell& shell, ClockLocale& clock, UTC& utc, LocaleInfo& locale)
-    : shell_(shell), clock_(clock), utc_(utc), locale_(locale) {}
+Common::Common(Files& files, Shell& shell, ClockLocale& clock, UTC& utc, LocaleInfo& locale)
+    : files_(files), shell_(shell), clock_(clock), utc_(utc), locale_(locale) {}
 
 void Common::Initialize() {
     logStarted_ = false;

@@ -10,6 +10,7 @@
 #include "common/error_reporter.h"
 #include "common/log_stamp.h"
 #include "platform/clock_locale.h"
+#include "platform/files.h"
 #include "platform/shell.h"
 
 namespace tarvello {
@@ -19,7 +20,7 @@ class LocaleInfo;
 
 class Common : public ErrorReporter {
 public:
-    Common(Shell& shell, ClockLocale& clock, UTC& utc, LocaleInfo& locale);
+    Common(Files& files, Shell& shell, ClockLocale& clock, UTC& utc, LocaleInfo& locale);
 
     // Called right after the start report of a run has been written (DDEClientModule::EnableDebugLog).
     void SetEnableDebugLog(std::function<void()> enableDebugLog) { enableDebugLog_ = std::move(enableDebugLog); }
@@ -40,6 +41,7 @@ private:
     void WriteEntry(const std::wstring& message);
     void WriteStartReport(const StampNames& names);
 
+    Files& files_;
     Shell& shell_;
     ClockLocale& clock_;
     UTC& utc_;

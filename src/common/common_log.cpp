@@ -71,7 +71,7 @@ void Common::WriteEntry(const std::wstring& message) {
     }
     double now = 0;
     RunIgnoringFailure([&] { now = utc_.CurrentTime(); });
-    RunIgnoringFailure([&] { shell_.AppendLine(logPath_, FormatLogStamp(now, names) + L" > " + message); });
+    RunIgnoringFailure([&] { files_.AppendLine(logPath_, FormatLogStamp(now, names) + L" > " + message); });
 }
 
 void Common::WriteStartReport(const StampNames& names) {
@@ -88,7 +88,7 @@ void Common::WriteStartReport(const StampNames& names) {
     };
     const std::wstring stamp = FormatLogStamp(startTime_, names);
     for (const std::wstring& line : lines) {
-        RunIgnoringFailure([&] { shell_.AppendLine(logPath_, stamp + L" > " + line); });
+        RunIgnoringFailure([&] { files_.AppendLine(logPath_, stamp + L" > " + line); });
     }
 }
 

@@ -14,7 +14,7 @@ bool Module1::FileExists(const std::wstring& path) {
         return false;
     std::optional<FileAttributes> attributes;
     try {
-        attributes = shell_.GetAttributes(path);
+        attributes = files_.Attributes(path);
     } catch (const std::exception&) {
         return false;
     } catch (const ProgramError&) {
@@ -32,7 +32,7 @@ void Module1::InitIniPath(IniAccess& ini) {
 void Module1::WaitMilliseconds(std::int32_t ms) {
     if (ms < 0)
         return;
-    shell_.WaitOnOwnProcess(static_cast<std::uint32_t>(ms));
+    loop_.WaitOnOwnProcess(static_cast<std::uint32_t>(ms));
 }
 
 }  // namespace tarvello

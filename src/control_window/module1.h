@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/event_loop.h"
+#include "platform/files.h"
 #include "platform/shell.h"
 #include "settings/ini_access.h"
 
@@ -11,7 +13,7 @@ namespace tarvello {
 
 class Module1 {
 public:
-    explicit Module1(Shell& shell) : shell_(shell) {}
+    Module1(Files& files, Shell& shell, EventLoop& loop) : files_(files), shell_(shell), loop_(loop) {}
 
     // True for an existing folder, or an existing file that is neither hidden nor a system file. A lookup that
     // fails, an empty path and a name pattern ("*", "?") give false; nothing is raised.
@@ -23,7 +25,9 @@ public:
     void WaitMilliseconds(std::int32_t ms);
 
 private:
+    Files& files_;
     Shell& shell_;
+    EventLoop& loop_;
 };
 
 }  // namespace tarvello

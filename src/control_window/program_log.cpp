@@ -10,11 +10,11 @@ std::wstring ProgramLog::Path() const {
 }
 
 void ProgramLog::CreateWithHeader() {
-    shell_.AppendLine(Path(), std::wstring(texts::kProgramLogHeader));
+    files_.AppendLine(Path(), std::wstring(texts::kProgramLogHeader));
 }
 
 void ProgramLog::Append(const std::wstring& entryText) {
-    shell_.AppendLine(Path(), clock_.LocalDateTimeText() + entryText);
+    files_.AppendLine(Path(), clock_.LocalDateTimeText() + entryText);
 }
 
 }  // namespace tarvello

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "platform/clock_locale.h"
+#include "platform/files.h"
 #include "platform/shell.h"
 
 namespace tarvello {
 
 class ProgramLog {
 public:
-    ProgramLog(Shell& shell, ClockLocale& clock) : shell_(shell), clock_(clock) {}
+    ProgramLog(Files& files, Shell& shell, ClockLocale& clock) : files_(files), shell_(shell), clock_(clock) {}
 
     std::wstring Path() const;
     // Writes the one header line into a log that is not there yet. Throws ProgramError when it cannot.
@@ -20,6 +21,7 @@ public:
     void Append(const std::wstring& entryText);
 
 private:
+    Files& files_;
     Shell& shell_;
     ClockLocale& clock_;
 };

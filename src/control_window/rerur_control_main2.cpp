@@ -60,7 +60,7 @@ void RERurControlMain2::RunStartupSteps() {
     s_.ddeClient.UpdateCaption();          // 8.
     OpenLoggerLinks();                     // 9. and 10.
     // 11. and 12.: the poller's first tick comes 20 ms after start-up, never during it.
-    timer1_ = s_.platform.shell.StartTimer(20, [this] { Timer1_Timer(); });
+    timer1_ = s_.platform.loop.StartTimer(20, [this] { Timer1_Timer(); });
 }
 
 void RERurControlMain2::RestorePosition() {
@@ -115,7 +115,7 @@ void RERurControlMain2::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     if (timer1_) {
-        s_.platform.shell.StopTimer(*timer1_);
+        s_.platform.loop.StopTimer(*timer1_);
         timer1_.reset();
     }
     IniAccess& ini = s_.iniStore();

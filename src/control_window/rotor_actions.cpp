@@ -28,9 +28,9 @@ void RERurControlMain2::Timer1_Timer() {
     }};
     // While an earlier action waits for DXView, this tick still reads the keys, so that a press is not lost
     // when the key is let go before the wait ends; its action runs after the earlier one, in order.
-    for (const auto& [key, action] : kKeys) {
+    for (const auto& [key, keyAction] : kKeys) {
         if (s_.platform.keyboard.ReadKeyState(key) != kFreshPress) continue;
-        s_.gate.Run([this, action] { RunKeyAction(action); });
+        s_.gate.Run([this, action = keyAction] { RunKeyAction(action); });
     }
 }
 

@@ -35,7 +35,7 @@ void RERurControlMain2::CheckDXViewPresence() {
 void RERurControlMain2::RotorStop() {
     // The search is run for its records: the last "SP" window and the logger's title.
     SearchDXViewWindows();
-    clsKeys keys(s_.platform.keyboard, s_.platform.shell);
+    clsKeys keys(s_.platform.keyboard, s_.platform.loop);
     const WindowHandle target = s_.finder.hWndSP;
     // Without a live "SP" window there is nothing to click; posting to handle 0 would land in this program's
     // own queue. The logger still gets the keyboard back.

@@ -9,10 +9,10 @@ TarvelloProgram::TarvelloProgram(const Platform& platform, ControlView& view)
     : platform_(platform),
       utc_(platform_.clock, common_),
       locale_(platform_.clock, common_),
-      common_(platform_.shell, platform_.clock, utc_, locale_),
+      common_(platform_.files, platform_.shell, platform_.clock, utc_, locale_),
       finder_(platform_.windows),
-      module1_(platform_.shell),
-      programLog_(platform_.shell, platform_.clock),
+      module1_(platform_.files, platform_.shell, platform_.loop),
+      programLog_(platform_.files, platform_.shell, platform_.clock),
       main_(ControlWindowServices{platform_, view, gate_, common_, ddeClient_, finder_, module1_, programLog_,
                                   [this]() -> IniAccess& { return IniStore(); }}),
       ddeClient_(platform_, gate_, common_, main_) {}

@@ -21,7 +21,7 @@ int ErrorNumberOf(const std::exception& e) {
 }  // namespace
 
 DDEClientModule::DDEClientModule(Platform& platform, ActionGate& gate, Common& common, MainWindowAccess& mainWindow)
-    : dde_(platform.dde), shell_(platform.shell), gate_(gate), common_(common), mainWindow_(mainWindow) {
+    : dde_(platform.dde), shell_(platform.shell), loop_(platform.loop), gate_(gate), common_(common), mainWindow_(mainWindow) {
     common_.SetEnableDebugLog([this] { EnableDebugLog(); });
 }
 
@@ -41,7 +41,7 @@ void DDEClientModule::Initialize() {
         // A "start" or a retry tick that comes while another action runs (its DDE waits let them in) waits
         // for it: a retry swallowed by a running attempt would leave DXView unconnected for good.
         window_ = std::make_unique<DDEClient>(
-            dde_, shell_, [this](std::int16_t n) { gate_.Run([this, n] { ConnectServer(n); }); },
+            dde_, shell_, loop_, [this](std::int16_t n) { gate_.Run([this, n] { ConnectServer(n); }); },
             [this] { gate_.Run([this] { RetryServerConnect(); }); });
         ServerConnected.fill(false);
         ServerRetrying.fill(false);

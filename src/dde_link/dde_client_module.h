@@ -62,6 +62,7 @@ class DDEClientModule {
 
     Dde& dde_;
     Shell& shell_;
+    EventLoop& loop_;
     ActionGate& gate_;
     Common& common_;
     MainWindowAccess& mainWindow_;

@@ -44,10 +44,12 @@ std::vector<std::pair<std::wstring, std::wstring>> InitialFields() {
 
 DDEClient::DDEClient(Dde& dde,
                      Shell& shell,
+                     EventLoop& loop,
                      std::function<void(std::int16_t)> connectServer,
                      std::function<void()> retryTick)
     : dde_(dde),
       shell_(shell),
+      loop_(loop),
       connectServer_(std::move(connectServer)),
       retryTick_(std::move(retryTick)),
       fields_(InitialFields()) {}
@@ -69,13 +71,13 @@ std::wstring DDEClient::Caption() const {
 void DDEClient::StartServerRetryTimer() {
     if (retryTimer_)
         return;
-    retryTimer_ = shell_.StartTimer(kServerRetryIntervalMs, [this] { retryTick_(); });
+    retryTimer_ = loop_.StartTimer(kServerRetryIntervalMs, [this] { retryTick_(); });
 }
 
 void DDEClient::StopServerRetryTimer() {
     if (!retryTimer_)
         return;
-    shell_.StopTimer(*retryTimer_);
+    loop_.StopTimer(*retryTimer_);
     retryTimer_.reset();
 }
 

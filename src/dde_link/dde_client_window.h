@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/dde.h"
+#include "platform/event_loop.h"
 #include "platform/shell.h"
 
 namespace tarvello {
@@ -23,7 +24,11 @@ class DDEClient : public DdeTopicHandler {
 
     // connectServer runs for every accepted "start" execute; retryTick for each tick of ServerRetryTimer.
     // The window is created with ServerRetryTimer stopped and every field at its initial text.
-    DDEClient(Dde& dde, Shell& shell, std::function<void(std::int16_t)> connectServer, std::function<void()> retryTick);
+    DDEClient(Dde& dde,
+              Shell& shell,
+              EventLoop& loop,
+              std::function<void(std::int16_t)> connectServer,
+              std::function<void()> retryTick);
     // Stops the timer, ends the SpotPrefix and DDELookup conversations and withdraws the topic.
     ~DDEClient() override;
     DDEClient(const DDEClient&) = delete;
@@ -60,6 +65,7 @@ class DDEClient : public DdeTopicHandler {
 
     Dde& dde_;
     Shell& shell_;
+    EventLoop& loop_;
     std::function<void(std::int16_t)> connectServer_;
     std::function<void()> retryTick_;
     std::optional<TimerId> retryTimer_;

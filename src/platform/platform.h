@@ -4,6 +4,8 @@
 #include "platform/bearing_source.h"
 #include "platform/clock_locale.h"
 #include "platform/dde.h"
+#include "platform/event_loop.h"
+#include "platform/files.h"
 #include "platform/help.h"
 #include "platform/keyboard.h"
 #include "platform/profile.h"
@@ -19,6 +21,8 @@ struct Platform {
     ProfileStore& profile;
     Help& help;
     ClockLocale& clock;
+    EventLoop& loop;
+    Files& files;
     Shell& shell;
     BearingSourceFactory& bearingSource;
 };

@@ -91,19 +91,19 @@ TEST(ClsKeysPressString, PausesAfterEveryCharacterAndStopsAtTheFirstFailure) {
     f.keys.PressString(L"", true);
     f.keys.PressString(L"ab", false);
     EXPECT_EQ(Trace(f.keyboard.Events()), "65v 65^ 66v 66^");
-    EXPECT_EQ(f.shell.Sleeps(), (std::vector<std::uint32_t>{20, 20}));
-    EXPECT_EQ(f.shell.ProcessPendingEventsCalls(), 0);
+    EXPECT_EQ(f.loop.Pauses(), (std::vector<std::uint32_t>{20, 20}));
+    EXPECT_EQ(f.loop.ProcessPendingEventsCalls(), 0);
 
     f.keys.PressString(L"a!", true);
-    EXPECT_EQ(f.shell.Sleeps().size(), 4u);
-    EXPECT_EQ(f.shell.ProcessPendingEventsCalls(), 2);
+    EXPECT_EQ(f.loop.Pauses().size(), 4u);
+    EXPECT_EQ(f.loop.ProcessPendingEventsCalls(), 2);
 
     WideScanKeyboard wide;
-    clsKeys keys(wide, f.shell);
+    clsKeys keys(wide, f.loop);
     EXPECT_EQ(ErrorNumberOf([&] { keys.PressString(L"abc", false); }), 6);
     EXPECT_EQ(Trace(wide.Events()), "65v 65^");
     EXPECT_TRUE(wide.KeysDown().empty());
-    EXPECT_EQ(f.shell.Sleeps().size(), 5u);
+    EXPECT_EQ(f.loop.Pauses().size(), 5u);
 }
 
 TEST(ClsKeysGetLockStatus, ReportsLocksThatAreOnOrWhoseKeyIsHeld) {

@@ -1,4 +1,4 @@
-// Shared helpers of the keystroke tests: a simulated keyboard and shell, and a compact trace of key events.
+// Shared helpers of the keystroke tests: a simulated keyboard and event loop, and a compact trace of key events.
 #pragma once
 
 #include <string>
@@ -6,9 +6,7 @@
 #include "automation/cls_keys.h"
 #include "platform/program_error.h"
 #include "platform/sim/sim_event_loop.h"
-#include "platform/sim/sim_files.h"
 #include "platform/sim/sim_keyboard.h"
-#include "platform/sim/sim_shell.h"
 
 namespace tarvello::test {
 
@@ -25,10 +23,8 @@ inline std::string Trace(const std::vector<sim::KeyEvent>& events) {
 
 struct KeysFixture {
     sim::SimEventLoop loop;
-    sim::SimFiles files;
-    sim::SimShell shell{loop, files};
     sim::SimKeyboard keyboard;
-    clsKeys keys{keyboard, shell};
+    clsKeys keys{keyboard, loop};
 
     std::string TraceOf(const std::wstring& sendKeys) {
         keyboard.ClearEvents();

@@ -87,11 +87,11 @@ TEST(PressSendKeys, ModifiersCarryTheirExtendedFlagAndScanCodeAndEventsArePumped
     // Events are pumped after every item and every named repetition, not between repeated characters.
     test::KeysFixture g;
     g.keys.PressSendKeys(L"ab");
-    EXPECT_EQ(g.shell.ProcessPendingEventsCalls(), 2);
+    EXPECT_EQ(g.loop.ProcessPendingEventsCalls(), 2);
     g.keys.PressSendKeys(L"{TAB 3}");
-    EXPECT_EQ(g.shell.ProcessPendingEventsCalls(), 2 + 3 + 2);
+    EXPECT_EQ(g.loop.ProcessPendingEventsCalls(), 2 + 3 + 2);
     g.keys.PressSendKeys(L"{a 3}");
-    EXPECT_EQ(g.shell.ProcessPendingEventsCalls(), 7 + 2);
+    EXPECT_EQ(g.loop.ProcessPendingEventsCalls(), 7 + 2);
 }
 
 TEST(PressSendKeys, FailuresKeepWhatWasSentReleaseHeldModifiersAndReportTheError) {

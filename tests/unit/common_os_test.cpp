@@ -82,9 +82,8 @@ TEST(CommonVersion, JoinsTheThreeNumbersWithoutPadding) {
 }
 
 struct CommonFailures : ::testing::Test {
-    sim::SimEventLoop loop;
     sim::SimFiles files;
-    FailingShell shell{loop, files};
+    FailingShell shell{files};
     CommonServices s{shell};
 };
 
@@ -98,7 +97,7 @@ TEST_F(CommonFailures, VersionAndTerminateReportUnderTheirNamesAndReturnWhatThey
     EXPECT_EQ(caption, L"Tarvello ");
     s.common.Terminate();
     const std::string stamp = "05-Mar-2026 07:04:09";
-    EXPECT_EQ(files.Read(L"C:\\Tarvello\\ErrorLog.txt"),
+    EXPECT_EQ(s.Log(),
               StartReport(stamp, "United States", "English (United States)", "unknown build 7601", "") +
                   Stamped(stamp, {"program error 5 in module DDEClientModule.SetServerConnect: Invalid procedure call "
                                   "or argument",

@@ -26,7 +26,7 @@ struct RecordingReporter : ErrorReporter {
 // Modules refer to Common, declared after them; they keep the reference and use it later.
 struct CommonServices {
     explicit CommonServices(Shell& shell)
-        : utc(desk.clock, common), locale(desk.clock, common), common(shell, desk.clock, utc, locale) {}
+        : utc(desk.clock, common), locale(desk.clock, common), common(desk.files, shell, desk.clock, utc, locale) {}
     CommonServices() : CommonServices(desk.shell) {}
 
     std::string Log() const { return desk.files.Read(L"C:\\Tarvello\\ErrorLog.txt"); }

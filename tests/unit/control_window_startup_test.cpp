@@ -82,7 +82,7 @@ TEST_F(ControlWindowStartup, StoredPositionIsRestoredAndSavedWithTheReleaseText)
 TEST_F(ControlWindowStartup, LoggerNotRunningLogsThenTellsThenClosesWithoutShowing) {
     dxview = testing::StartSimDXView(desktop);
     std::vector<std::wstring> order;
-    desktop.shell.journal = [&](const std::wstring& call) { order.push_back(call); };
+    desktop.shell.journal = desktop.files.journal = [&](const std::wstring& call) { order.push_back(call); };
     Program().MainWindow().Form_Load();
 
     EXPECT_EQ(Log(), kHeader + kStamp + " Win-Contest war nicht gestartet\r\n");

@@ -123,12 +123,12 @@ protected:
     Strings attempts;
     sim::SimDesktop desk;
     HookedDde dde{desk.dde};
-    Platform platform{dde,       desk.keyboard, desk.windows, desk.profile,
-                      desk.help, desk.clock,    desk.shell,   desk.bearingSource};
+    Platform platform{dde,        desk.keyboard, desk.windows, desk.profile, desk.help,
+                      desk.clock, desk.loop,     desk.files,   desk.shell,   desk.bearingSource};
     RecordingMainWindow mainWindow;
     UTC utc{desk.clock, common};
     LocaleInfo locale{desk.clock, common};
-    Common common{desk.shell, desk.clock, utc, locale};
+    Common common{desk.files, desk.shell, desk.clock, utc, locale};
     ActionGate gate;
     DDEClientModule module{platform, gate, common, mainWindow};
 };

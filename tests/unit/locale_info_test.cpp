@@ -53,8 +53,9 @@ TEST_F(LocaleInfoTest, PlatformAnswersOfZeroOrNonsenseGiveDefinedTextAndAreNotRe
     EXPECT_EQ(clock.Calls(sim::SimClockCall::kLocaleText), 1);
 
     // The filling call fails, writes only the NUL, a shorter length than the text, or one beyond the buffer.
-    for (const auto& [answer, text] : std::initializer_list<std::pair<int, std::wstring>>{
+    for (const auto& [written, text] : std::initializer_list<std::pair<int, std::wstring>>{
              {0, L""}, {-3, L""}, {1, L""}, {3, L"Wi"}, {500, L"Wien"}}) {
+        const int answer = written;
         clock.localeInfoOverride = [answer](std::uint32_t, std::uint32_t, std::wstring* buffer, int) {
             if (buffer == nullptr)
                 return 8;

@@ -13,22 +13,25 @@
 namespace tarvello {
 namespace {
 
-// A shell whose directory lookup itself fails, as on a missing drive or a malformed path.
-class FailingLookupShell : public sim::SimShell {
+// A disk whose directory lookup itself fails, as on a missing drive or a malformed path.
+class FailingLookupFiles : public sim::SimFiles {
 public:
-    using SimShell::SimShell;
-    std::optional<FileAttributes> GetAttributes(const std::wstring& path) override {
+    std::optional<FileAttributes> Attributes(const std::wstring& path) override {
         if (path.find(L"Q:") == 0)
             throw ProgramError(error_number::kPathNotFound);
         if (path.find(L"R:") == 0)
             throw std::runtime_error("device not ready");
-        return SimShell::GetAttributes(path);
+        return SimFiles::Attributes(path);
     }
 };
 
+Module1 ModuleOn(sim::SimDesktop& desktop) {
+    return Module1(desktop.files, desktop.shell, desktop.loop);
+}
+
 TEST(Module1, FileExistsForFoldersAndPlainFilesOnly) {
     sim::SimDesktop desktop;
-    Module1 module(desktop.shell);
+    Module1 module = ModuleOn(desktop);
     desktop.files.Write(L"C:\\Tarvello\\Error.log", "x");
     desktop.files.Write(L"C:\\Tarvello\\hidden.txt", "");
     desktop.files.SetAttributes(L"C:\\Tarvello\\hidden.txt", {false, true, false});
@@ -45,10 +48,10 @@ TEST(Module1, FileExistsForFoldersAndPlainFilesOnly) {
 }
 
 TEST(Module1, FailingLookupReturnsFalseAndRaisesNothing) {
-    sim::SimEventLoop loop;
-    sim::SimFiles files;
-    FailingLookupShell shell(loop, files);
-    Module1 module(shell);
+    sim::SimDesktop desktop;
+    FailingLookupFiles files;
+    files.AddFolder(L"C:\\Tarvello");
+    Module1 module(files, desktop.shell, desktop.loop);
     EXPECT_FALSE(module.FileExists(L"Q:\\Error.log"));
     EXPECT_FALSE(module.FileExists(L"R:\\Error.log"));
     EXPECT_TRUE(module.FileExists(L"C:\\Tarvello"));
@@ -56,7 +59,7 @@ TEST(Module1, FailingLookupReturnsFalseAndRaisesNothing) {
 
 TEST(Module1, InitIniPathJoinsFolderBaseNameAndIni) {
     sim::SimDesktop desktop;
-    Module1 module(desktop.shell);
+    Module1 module = ModuleOn(desktop);
     IniAccess ini(desktop.profile);
     module.InitIniPath(ini);
     EXPECT_EQ(ini.IniFile(), L"C:\\Tarvello\\Tarvello.ini");
@@ -69,7 +72,7 @@ TEST(Module1, InitIniPathJoinsFolderBaseNameAndIni) {
 
 TEST(Module1, WaitMillisecondsBlocksWithoutRunningEvents) {
     sim::SimDesktop desktop;
-    Module1 module(desktop.shell);
+    Module1 module = ModuleOn(desktop);
     int ticks = 0;
     desktop.loop.StartTimer(20, [&] { ++ticks; });
     const auto before = desktop.loop.NowMs();
@@ -80,8 +83,8 @@ TEST(Module1, WaitMillisecondsBlocksWithoutRunningEvents) {
     module.WaitMilliseconds(-1);  // would be an endless wait if passed on
     module.WaitMilliseconds(std::numeric_limits<std::int32_t>::min());
     module.WaitMilliseconds(std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(desktop.shell.Waits(), (std::vector<std::uint32_t>{50, 0, 2147483647u}));
-    EXPECT_EQ(desktop.shell.ProcessPendingEventsCalls(), 0);
+    EXPECT_EQ(desktop.loop.Waits(), (std::vector<std::uint32_t>{50, 0, 2147483647u}));
+    EXPECT_EQ(desktop.loop.ProcessPendingEventsCalls(), 0);
 }
 
 }  // namespace

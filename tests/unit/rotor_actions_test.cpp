@@ -93,7 +93,7 @@ TEST_F(RotorActions, F8HoldsControlAroundTheClickThenReturnsToTheLogger) {
     auto note = [&](const std::wstring& call) {
         order.push_back(call + L" after " + std::to_wstring(desktop.keyboard.Events().size()) + L" key events");
     };
-    desktop.shell.journal = note;
+    desktop.loop.journal = note;
     desktop.windows.journal = note;
     const auto before = desktop.loop.NowMs();
     TickWithFreshPress({0x77});

@@ -3,6 +3,7 @@
 
 #include "automation/cls_keys.h"
 #include "automation_win32_support.h"
+#include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_keyboard.h"
 
 namespace tarvello {
@@ -36,8 +37,8 @@ protected:
 
     HWND target_ = nullptr;
     win32::Win32Keyboard keyboard_;
-    test::PumpingShell shell_;
-    clsKeys keys_{keyboard_, shell_};
+    win32::Win32EventLoop loop_;
+    clsKeys keys_{keyboard_, loop_};
 };
 
 TEST_F(KeysWin32, HeldControlIsSeenByGetAsyncKeyStateUntilReleased) {

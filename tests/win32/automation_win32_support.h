@@ -1,5 +1,5 @@
 // Helpers of the automation tests under Wine: a window class that records the keys it receives, a
-// bounded message pump, and a shell that only pauses and pumps.
+// bounded message pump.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/shell.h"
 
 namespace tarvello::test {
 
@@ -65,21 +64,5 @@ inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
     PumpOnce();
     return done();
 }
-
-class PumpingShell : public Shell {
-public:
-    std::wstring ProgramFolder() override { return L"."; }
-    std::wstring ExeBaseName() override { return L"win32_tests"; }
-    VersionRecord ProgramVersion() override { return {}; }
-    std::optional<FileAttributes> GetAttributes(const std::wstring&) override { return std::nullopt; }
-    void AppendLine(const std::wstring&, const std::wstring&) override {}
-    void ShowCriticalMessage(const std::wstring&, const std::wstring&) override {}
-    void EndProcessNow() override {}
-    TimerId StartTimer(std::uint32_t, std::function<void()>) override { return 0; }
-    void StopTimer(TimerId) override {}
-    void Pause(std::uint32_t ms) override { ::Sleep(ms); }
-    void WaitOnOwnProcess(std::uint32_t ms) override { ::Sleep(ms); }
-    void ProcessPendingEvents() override { PumpOnce(); }
-};
 
 }  // namespace tarvello::test

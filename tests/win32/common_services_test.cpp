@@ -17,6 +17,7 @@
 #include "common/utc.h"
 #include "platform/win32/win32_ansi.h"
 #include "platform/win32/win32_clock_locale.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_shell.h"
 
 namespace tarvello::win32 {
@@ -105,14 +106,15 @@ TEST(Win32ClockLocale, LocaleTextsFollowTheTwoCallProtocol) {
 
 TEST(Win32CommonServices, TheRealCallsWriteAWellFormedReportIntoARealFile) {
     TempFolderShell shell;
+    Win32Files files;
     Win32ClockLocale clock;
     struct Services {
-        Services(Shell& shell, ClockLocale& clock)
-            : utc(clock, common), locale(clock, common), common(shell, clock, utc, locale) {}
+        Services(Files& files, Shell& shell, ClockLocale& clock)
+            : utc(clock, common), locale(clock, common), common(files, shell, clock, utc, locale) {}
         UTC utc;
         LocaleInfo locale;
         Common common;
-    } s(shell, clock);
+    } s(files, shell, clock);
     int captionRefreshes = 0;
     s.common.SetEnableDebugLog([&] { ++captionRefreshes; });
 

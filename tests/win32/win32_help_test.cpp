@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_shell.h"
 
 namespace tarvello::win32 {
@@ -13,11 +14,11 @@ constexpr char kHelpWindowClass[] = "HH Parent";
 
 // Pumps the message loop (the help window belongs to this thread) until the help window is there or gone.
 HWND PumpUntilHelpWindow(bool wanted, DWORD timeoutMs) {
-    Win32Shell shell;
+    Win32EventLoop loop;
     for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; ::Sleep(10)) {
         if ((FindWindowA(kHelpWindowClass, nullptr) != nullptr) == wanted)
             break;
-        shell.ProcessPendingEvents();
+        loop.ProcessPendingEvents();
     }
     return FindWindowA(kHelpWindowClass, nullptr);
 }

@@ -1,5 +1,6 @@
-// The Win32 shell under Wine: exact bytes of appended lines, file failures, attributes, timers through the
-// message loop, the quit request surviving a pump, and the version record of a file with and without one.
+// The Win32 shell, files and event loop under Wine: exact bytes of appended lines, file failures, attributes,
+// timers through the message loop, the quit request surviving a pump, and the version record of a file with and
+// without one.
 #include "platform/win32/win32_shell.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 
 #include "platform/program_error.h"
 #include "platform/win32/win32_ansi.h"
+#include "platform/win32/win32_event_loop.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_version_info.h"
 
 namespace tarvello::win32 {
@@ -57,52 +60,52 @@ int ErrorNumberOf(const std::function<void()>& action) {
 
 // Pumps the message loop for the given time or until the condition holds; returns the condition.
 bool Pump(
-    Win32Shell& shell,
+    Win32EventLoop& loop,
     DWORD ms,
     const std::function<bool()>& condition = [] { return false; }) {
     for (const DWORD start = GetTickCount(); !condition() && GetTickCount() - start < ms; ::Sleep(2))
-        shell.ProcessPendingEvents();
+        loop.ProcessPendingEvents();
     return condition();
 }
 
-TEST(Win32ShellTest, AppendLineWritesAnsiBytesWithCrLfAndKeepsWhatIsThere) {
+TEST(Win32FilesTest, AppendLineWritesAnsiBytesWithCrLfAndKeepsWhatIsThere) {
     TempFolder folder;
-    Win32Shell shell;
+    Win32Files files;
     const std::wstring log = folder.path + L"\\Error.log";
-    shell.AppendLine(log, L"Tarvello - Fehlerlog");
-    shell.AppendLine(log, L"Bitte starten Sie zun\u00e4chst Win-Contest");
-    shell.AppendLine(log, L"");
+    files.AppendLine(log, L"Tarvello - Fehlerlog");
+    files.AppendLine(log, L"Bitte starten Sie zun\u00e4chst Win-Contest");
+    files.AppendLine(log, L"");
     // A character the code page lacks becomes '?'; the euro sign is 0x80 in Windows-1252.
-    shell.AppendLine(log, L"\u0394 \u20ac");
+    files.AppendLine(log, L"\u0394 \u20ac");
     EXPECT_EQ(FileBytes(log),
               "Tarvello - Fehlerlog\r\nBitte starten Sie zun\xe4"
               "chst Win-Contest\r\n\r\n? \x80\r\n");
 }
 
-TEST(Win32ShellTest, AppendLineFailuresThrowAndCreateNothing) {
+TEST(Win32FilesTest, AppendLineFailuresThrowAndCreateNothing) {
     TempFolder folder;
-    Win32Shell shell;
+    Win32Files files;
     const std::wstring inMissingFolder = folder.path + L"\\nicht da\\Error.log";
     const std::wstring withNul = folder.path + std::wstring(L"\\a\0b", 4);
     for (const std::wstring& path : {inMissingFolder, std::wstring(), withNul})
-        EXPECT_EQ(ErrorNumberOf([&] { shell.AppendLine(path, L"x"); }), error_number::kPathNotFound);
+        EXPECT_EQ(ErrorNumberOf([&] { files.AppendLine(path, L"x"); }), error_number::kPathNotFound);
     // A folder cannot be opened as a file to append to.
-    EXPECT_EQ(ErrorNumberOf([&] { shell.AppendLine(folder.path, L"x"); }), error_number::kPermissionDenied);
+    EXPECT_EQ(ErrorNumberOf([&] { files.AppendLine(folder.path, L"x"); }), error_number::kPermissionDenied);
     EXPECT_EQ(GetFileAttributesW(inMissingFolder.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesW((folder.path + L"\\a").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(Win32ShellTest, GetAttributesTellsFoldersFilesHiddenFilesAndMissingPaths) {
+TEST(Win32FilesTest, AttributesTellFoldersFilesHiddenFilesAndMissingPaths) {
     TempFolder folder;
-    Win32Shell shell;
+    Win32Files files;
     const std::wstring plain = folder.path + L"\\plain.txt";
     const std::wstring hidden = folder.path + L"\\hidden.txt";
-    shell.AppendLine(plain, L"x");
-    shell.AppendLine(hidden, L"x");
+    files.AppendLine(plain, L"x");
+    files.AppendLine(hidden, L"x");
     SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
 
     auto flags = [&](const std::wstring& path) {
-        const auto attributes = shell.GetAttributes(path);
+        const auto attributes = files.Attributes(path);
         return attributes ? std::string(attributes->directory ? "d" : "") + (attributes->hidden ? "h" : "") +
                                 (attributes->system ? "s" : "") + "."
                           : "missing";
@@ -115,34 +118,34 @@ TEST(Win32ShellTest, GetAttributesTellsFoldersFilesHiddenFilesAndMissingPaths) {
         EXPECT_EQ(flags(path), "missing");
 }
 
-TEST(Win32ShellTest, TimersTickThroughTheMessageLoopUntilStopped) {
-    Win32Shell shell;
+TEST(Win32EventLoopTest, TimersTickThroughTheMessageLoopUntilStopped) {
+    Win32EventLoop loop;
     int fast = 0;
     int selfStopping = 0;
-    const TimerId fastTimer = shell.StartTimer(10, [&] { ++fast; });
+    const TimerId fastTimer = loop.StartTimer(10, [&] { ++fast; });
     TimerId selfTimer = 0;
-    selfTimer = shell.StartTimer(10, [&] {
+    selfTimer = loop.StartTimer(10, [&] {
         ++selfStopping;
-        shell.StopTimer(selfTimer);  // the running tick ends its own timer
+        loop.StopTimer(selfTimer);  // the running tick ends its own timer
     });
     EXPECT_NE(fastTimer, selfTimer);
     ::Sleep(50);
     EXPECT_EQ(fast, 0);  // nothing ticks while the loop does not run
 
-    ASSERT_TRUE(Pump(shell, 2000, [&] { return fast >= 3; }));
-    shell.StopTimer(fastTimer);
+    ASSERT_TRUE(Pump(loop, 2000, [&] { return fast >= 3; }));
+    loop.StopTimer(fastTimer);
     const int ticksWhenStopped = fast;
-    Pump(shell, 100);
+    Pump(loop, 100);
     EXPECT_EQ(fast, ticksWhenStopped);
     EXPECT_EQ(selfStopping, 1);
-    shell.StopTimer(fastTimer);  // stopping twice is harmless
-    shell.StopTimer(12345);      // and so is an id that never existed
+    loop.StopTimer(fastTimer);  // stopping twice is harmless
+    loop.StopTimer(12345);      // and so is an id that never existed
 }
 
-TEST(Win32ShellTest, PumpingLeavesTheQuitRequestForTheMainLoop) {
-    Win32Shell shell;
+TEST(Win32EventLoopTest, PumpingLeavesTheQuitRequestForTheMainLoop) {
+    Win32EventLoop loop;
     PostQuitMessage(7);
-    shell.ProcessPendingEvents();
+    loop.ProcessPendingEvents();
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 7u);

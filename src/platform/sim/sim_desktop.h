@@ -24,10 +24,12 @@ struct SimDesktop {
     SimProfile profile{files};
     SimHelp help;
     SimClockLocale clock;
-    SimShell shell{loop, files};
+    SimShell shell{files};
     SimBearingSourceFactory bearingSource;
 
-    Platform platform() { return Platform{dde, keyboard, windows, profile, help, clock, shell, bearingSource}; }
+    Platform platform() {
+        return Platform{dde, keyboard, windows, profile, help, clock, loop, files, shell, bearingSource};
+    }
 };
 
 }  // namespace tarvello::sim

@@ -35,6 +35,23 @@ void SimEventLoop::StopTimer(TimerId id) {
     timers_.erase(id);
 }
 
+void SimEventLoop::ProcessPendingEvents() {
+    ++pendingEventsCalls_;
+    RunPending();
+}
+
+void SimEventLoop::Pause(std::uint32_t ms) {
+    if (journal) journal(L"Pause " + std::to_wstring(ms));
+    pauses_.push_back(ms);
+    Block(ms);
+}
+
+void SimEventLoop::WaitOnOwnProcess(std::uint32_t ms) {
+    if (journal) journal(L"Wait " + std::to_wstring(ms));
+    waits_.push_back(ms);
+    Block(ms);
+}
+
 void SimEventLoop::Advance(std::uint64_t ms) {
     const std::uint64_t end = nowMs_ + ms;
     RunPending();

@@ -3,6 +3,9 @@
 
 #include <cwctype>
 
+#include "platform/codepage.h"
+#include "platform/program_error.h"
+
 namespace tarvello::sim {
 
 std::wstring SimFiles::Key(const std::wstring& path) {
@@ -24,7 +27,13 @@ bool SimFiles::IsWritable(const std::wstring& path) const {
     return true;
 }
 
-std::optional<FileAttributes> SimFiles::Attributes(const std::wstring& path) const {
+void SimFiles::AppendLine(const std::wstring& path, const std::wstring& line) {
+    if (journal) journal(L"AppendLine " + path);
+    if (!IsWritable(path)) throw ProgramError(error_number::kPermissionDenied);
+    Write(path, Read(path) + EncodeCp1252(line) + "\r\n");
+}
+
+std::optional<FileAttributes> SimFiles::Attributes(const std::wstring& path) {
     const std::wstring key = Key(path);
     if (folders_.count(key)) return FileAttributes{true, false, false};
     if (!files_.count(key)) return std::nullopt;

@@ -1,17 +1,23 @@
-// The simulated disk: files held as bytes (code page 1252) under Windows paths, compared without case.
+// The simulated disk: files held as bytes (code page 1252) under Windows paths, compared without case, and
+// the program's file operations on it.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
 
-#include "platform/shell.h"
+#include "platform/files.h"
 
 namespace tarvello::sim {
 
-class SimFiles {
+class SimFiles : public Files {
 public:
+    std::optional<FileAttributes> Attributes(const std::wstring& path) override;
+    // Throws the permission error for an unwritable place, as the real call fails there.
+    void AppendLine(const std::wstring& path, const std::wstring& line) override;
+
     void AddFolder(const std::wstring& path) { folders_.insert(Key(path)); }
     void Write(const std::wstring& path, const std::string& bytes) { files_[Key(path)] = bytes; }
     void Remove(const std::wstring& path) { files_.erase(Key(path)); }
@@ -22,7 +28,8 @@ public:
     void SetUnwritable(const std::wstring& prefix) { unwritable_.insert(Key(prefix)); }
     bool IsWritable(const std::wstring& path) const;
     void SetAttributes(const std::wstring& path, FileAttributes attributes) { attributes_[Key(path)] = attributes; }
-    std::optional<FileAttributes> Attributes(const std::wstring& path) const;
+    // Every append, in order, for tests that check sequences across families.
+    std::function<void(const std::wstring&)> journal;
 
     static std::wstring Key(const std::wstring& path);
 

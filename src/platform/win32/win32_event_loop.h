@@ -1,0 +1,37 @@
+// The event-loop family on Windows: timers owned by a message-only window, the message pump, and pauses.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "platform/event_loop.h"
+
+namespace tarvello::win32 {
+
+class Win32EventLoop : public EventLoop {
+public:
+    Win32EventLoop();
+    ~Win32EventLoop() override;
+    Win32EventLoop(const Win32EventLoop&) = delete;
+    Win32EventLoop& operator=(const Win32EventLoop&) = delete;
+
+    TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
+    void StopTimer(TimerId id) override;
+    void ProcessPendingEvents() override;
+    void Pause(std::uint32_t ms) override;
+    void WaitOnOwnProcess(std::uint32_t ms) override;
+
+private:
+    static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnTimer(TimerId id);
+
+    // Timers belong to a message-only window of this loop, so they end with it and need no global table.
+    HWND timerWindow_ = nullptr;
+    TimerId nextTimerId_ = 1;
+    // shared_ptr: a tick that stops its own timer must not destroy the function it is running in.
+    std::map<TimerId, std::shared_ptr<std::function<void()>>> timers_;
+};
+
+}  // namespace tarvello::win32
