@@ -8,7 +8,7 @@
 
 #include "dde_link/dde_client_window.h"
 #include "dde_link/execute_command.h"
-#include "platform/codepage.h"
+#include "platform/sim/sim_codepage.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "automation/pattern_match.h"
-#include "platform/codepage.h"
+#include "platform/sim/sim_codepage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

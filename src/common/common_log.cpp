@@ -7,7 +7,7 @@
 #include "common/reported_call.h"
 #include "common/utc.h"
 #include "common/version_text.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 namespace tarvello {
 

@@ -3,7 +3,7 @@
 
 #include <limits>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 namespace tarvello {
 

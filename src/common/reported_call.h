@@ -5,36 +5,41 @@
 #include <exception>
 
 #include "common/error_reporter.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 namespace tarvello {
 
-// The error number a caught standard exception is reported with.
-int FailureNumberOf(const std::exception& failure);
-
 // Runs body; returns false when it failed and the failure was reported under procedure. Only the
 // program's own failures and standard exceptions are caught, so a simulated process end passes through.
+// Runs body and ignores any failure in it; used where a step must not stop the steps after it. True when the
+// body ran to its end.
 template <class Body>
-bool RunReported(ErrorReporter& reporter, const wchar_t* procedure, Body&& body) {
+bool RunIgnoringFailure(Body&& body) {
     try {
         body();
         return true;
-    } catch (const ProgramError& failure) {
-        reporter.ReportError(NarrowErrorNumber(failure.Number()), procedure);
-    } catch (const std::exception& failure) {
-        reporter.ReportError(NarrowErrorNumber(FailureNumberOf(failure)), procedure);
+    } catch (const ProgramError&) {
+    } catch (const std::exception&) {
     }
     return false;
 }
 
-// Runs body and ignores any failure in it; used where a step must not stop the steps after it.
+// Runs body; returns false when it failed and the failure was reported under procedure. Only the program's own
+// failures and standard exceptions are caught, so a simulated process end passes through. Reporting is the
+// last resort: a report that fails as well is dropped.
 template <class Body>
-void RunIgnoringFailure(Body&& body) {
+bool RunReported(ErrorReporter& reporter, const wchar_t* procedure, Body&& body) {
+    int number = 0;
     try {
         body();
-    } catch (const ProgramError&) {
-    } catch (const std::exception&) {
+        return true;
+    } catch (const ProgramError& failure) {
+        number = failure.Number();
+    } catch (const std::exception& failure) {
+        number = FailureNumberOf(failure);
     }
+    RunIgnoringFailure([&] { reporter.ReportError(NarrowErrorNumber(number), procedure); });
+    return false;
 }
 
 }  // namespace tarvello

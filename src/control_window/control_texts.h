@@ -5,7 +5,6 @@
 
 namespace tarvello::texts {
 
-inline constexpr std::wstring_view kProgramTitle = L"Tarvello";
 inline constexpr std::wstring_view kProgramLogName = L"Error.log";
 inline constexpr std::wstring_view kProgramLogHeader = L"Tarvello - Fehlerlog";
 inline constexpr std::wstring_view kHelpFileName = L"Tarvello.chm";

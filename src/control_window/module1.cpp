@@ -4,7 +4,7 @@
 #include <exception>
 #include <optional>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 namespace tarvello {
 

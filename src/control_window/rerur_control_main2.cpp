@@ -6,12 +6,13 @@
 #include "common/action_gate.h"
 #include "common/common.h"
 #include "common/reported_call.h"
+#include "common/program_texts.h"
 #include "control_window/control_texts.h"
 #include "control_window/module1.h"
 #include "control_window/program_log.h"
 #include "dde_link/dde_client_module.h"
 #include "partners/partners.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "settings/ini_access.h"
 #include "settings/number_text.h"
 
@@ -98,7 +99,7 @@ void RERurControlMain2::HandleStartupFailure(int code, const std::wstring& descr
         // Order matters: log entry, then the message, then the close.
         AppendProgramLogIfPossible(std::wstring(texts::kLoggerMissingEntry));
         s_.platform.shell.ShowCriticalMessage(std::wstring(texts::kLoggerMissingMessage),
-                                              std::wstring(texts::kProgramTitle));
+                                              std::wstring(kProgramTitle));
         CloseWindow();
         return;
     }

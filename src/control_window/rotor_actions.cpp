@@ -7,7 +7,7 @@
 #include "control_window/control_texts.h"
 #include "control_window/rerur_control_main2.h"
 #include "dde_link/dde_client_module.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 namespace tarvello {
 namespace {

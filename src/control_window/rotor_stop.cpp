@@ -2,6 +2,7 @@
 // keyboard goes back to the logger. Also the DXView presence check at start-up, which uses the same search.
 #include "automation/cls_keys.h"
 #include "automation/mod_find_window_like.h"
+#include "common/program_texts.h"
 #include "control_window/control_texts.h"
 #include "control_window/module1.h"
 #include "control_window/rerur_control_main2.h"
@@ -27,7 +28,7 @@ void RERurControlMain2::CheckDXViewPresence() {
     if (SearchDXViewWindows() >= 1) return;
     // Order matters: message first, log entry second, then the process ends without its shut-down sequence.
     s_.platform.shell.ShowCriticalMessage(std::wstring(texts::kDxViewMissingMessage),
-                                          std::wstring(texts::kProgramTitle));
+                                          std::wstring(kProgramTitle));
     AppendProgramLogIfPossible(std::wstring(texts::kDxViewMissingEntry));
     s_.platform.shell.EndProcessNow();
 }

@@ -1,11 +1,11 @@
 // DDEClientModule's rotator commands to DXView and the caption it keeps for the control window.
-#include <exception>
-
+#include "common/program_error.h"
+#include "common/program_texts.h"
+#include "common/reported_call.h"
 #include "dde_link/dde_client_module.h"
 #include "dde_link/dde_link_texts.h"
 #include "dde_link/rotator_commands.h"
 #include "partners/partners.h"
-#include "platform/program_error.h"
 
 namespace tarvello {
 
@@ -18,7 +18,7 @@ void DDEClientModule::SendToDxView(const std::wstring& command) {
 }
 
 void DDEClientModule::SelectBearing(const std::wstring& angle) {
-    try {
+    const bool done = RunIgnoringFailure([&] {
         if (IsServerConnected(partners::kDxViewServerNumber)) {
             SendToDxView(SelectBearingCommand(angle));
             return;
@@ -27,28 +27,22 @@ void DDEClientModule::SelectBearing(const std::wstring& angle) {
         // The box's own message loop keeps the poller, the retry and DDE notices going, as any modal box does:
         // DXView may even come back while it is shown. The program still ends when it is closed.
         gate_.OpenWhile([this] {
-            shell_.ShowCriticalMessage(std::wstring(dde_link_texts::kDxViewNotActive),
-                                       std::wstring(dde_link_texts::kProgramTitle));
+            shell_.ShowCriticalMessage(std::wstring(dde_link_texts::kDxViewNotActive), std::wstring(kProgramTitle));
         });
         mainWindow_.AppendProgramLog(std::wstring(dde_link_texts::kDxViewWasNotStarted));
         shell_.EndProcessNow();
-    } catch (const ProgramError&) {
+    });
+    if (!done)
         MarkDXViewDisconnected();
-    } catch (const std::exception&) {
-        MarkDXViewDisconnected();
-    }
 }
 
 void DDEClientModule::RotateRotor(bool shortPath) {
-    try {
-        if (!IsServerConnected(partners::kDxViewServerNumber))
-            return;
-        SendToDxView(RotateRotorCommand(shortPath));
-    } catch (const ProgramError&) {
+    const bool done = RunIgnoringFailure([&] {
+        if (IsServerConnected(partners::kDxViewServerNumber))
+            SendToDxView(RotateRotorCommand(shortPath));
+    });
+    if (!done)
         MarkDXViewDisconnected();
-    } catch (const std::exception&) {
-        MarkDXViewDisconnected();
-    }
 }
 
 void DDEClientModule::EnableDebugLog() {
@@ -57,7 +51,7 @@ void DDEClientModule::EnableDebugLog() {
 }
 
 void DDEClientModule::UpdateCaption() {
-    std::wstring caption(dde_link_texts::kProgramTitle);
+    std::wstring caption(kProgramTitle);
     caption += L" " + common_.Version();
     if (ServerConnected[partners::kDxViewServerNumber])
         caption += dde_link_texts::kDxViewConnectedMark;

@@ -1,22 +1,25 @@
 // The connection to DXView: the three hot links, the connection tables and the single retry.
 #include "dde_link/dde_client_module.h"
 
-#include <exception>
-#include <new>
-
-#include "common/error_reporter.h"
+#include "common/program_error.h"
+#include "common/reported_call.h"
 #include "dde_link/dde_link_texts.h"
 #include "partners/partners.h"
-#include "platform/program_error.h"
 
 namespace tarvello {
 namespace {
 
-constexpr int kOutOfMemory = 7;
-
-int ErrorNumberOf(const std::exception& e) {
-    return dynamic_cast<const std::bad_alloc*>(&e) != nullptr ? kOutOfMemory : error_number::kInvalidArgument;
-}
+// DXView's three links in the order they are opened, and which field or box holds each.
+struct DxViewLinkSpec {
+    std::wstring_view topic;
+    std::wstring_view item;
+    DDEClientModule::LinkHolder holder;
+};
+constexpr DxViewLinkSpec kDxViewLinks[] = {
+    {partners::kDxViewServerTopic, partners::kSpotPrefixItem, DDEClientModule::LinkHolder::kSpotPrefix},
+    {partners::kDxViewServerTopic, partners::kDdeCommandItem, DDEClientModule::LinkHolder::kDdeLookup},
+    {partners::kDxViewMainTopic, partners::kShortPathItem, DDEClientModule::LinkHolder::kCurrentBearing},
+};
 
 }  // namespace
 
@@ -33,7 +36,7 @@ DDEClientModule::~DDEClientModule() {
 }
 
 void DDEClientModule::Initialize() {
-    try {
+    const bool created = RunReported(common_, dde_link_texts::kInitializeProcedure, [&] {
         diagnosticFlag_ = false;
         ++linkGeneration_;
         currentBearingLink_.reset();
@@ -46,21 +49,11 @@ void DDEClientModule::Initialize() {
         ServerConnected.fill(false);
         ServerRetrying.fill(false);
         ServerRetryPending.fill(false);
-    } catch (const ProgramError& e) {
-        Report(e.Number(), dde_link_texts::kInitializeProcedure);
+    });
+    if (!created)
         return;
-    } catch (const std::exception& e) {
-        Report(ErrorNumberOf(e), dde_link_texts::kInitializeProcedure);
-        return;
-    }
     // Without its own topic the program still talks to DXView; only outside "start" requests are lost.
-    try {
-        window_->RegisterOwnTopic();
-    } catch (const ProgramError& e) {
-        Report(e.Number(), dde_link_texts::kInitializeProcedure);
-    } catch (const std::exception& e) {
-        Report(ErrorNumberOf(e), dde_link_texts::kInitializeProcedure);
-    }
+    RunReported(common_, dde_link_texts::kInitializeProcedure, [&] { window_->RegisterOwnTopic(); });
     ConnectServer(partners::kDxViewServerNumber);
 }
 
@@ -105,58 +98,68 @@ bool DDEClientModule::OpenDxViewLinks() {
     const std::uint64_t generation = ++linkGeneration_;
     currentBearingLink_.reset();
     window_->CloseLinks();
-    try {
-        auto spotPrefix = OpenDxViewLink(
-            partners::kDxViewServerTopic, partners::kSpotPrefixItem,
-            [this, generation](const std::wstring& value) {
-                if (IsCurrentLinkSet(generation))
-                    window_->SetField(DDEClient::kSpotPrefixField, value);
-            },
-            [this, generation] {
-                gate_.Run([this, generation] {
-                    if (IsCurrentLinkSet(generation))
-                        SetServerConnect(partners::kDxViewServerNumber, false);
-                });
-            });
-        if (!IsCurrentLinkSet(generation))
-            return false;
-        window_->SetSpotPrefixLink(std::move(spotPrefix));
-
-        auto ddeLookup = OpenDxViewLink(
-            partners::kDxViewServerTopic, partners::kDdeCommandItem,
-            [this, generation](const std::wstring& value) {
-                if (IsCurrentLinkSet(generation))
-                    window_->SetField(DDEClient::kDdeLookupField, value);
-            },
-            nullptr);
-        if (!IsCurrentLinkSet(generation))
-            return false;
-        window_->SetDdeLookupLink(std::move(ddeLookup));
-
-        auto currentBearing = OpenDxViewLink(
-            partners::kDxViewMainTopic, partners::kShortPathItem,
-            [this, generation](const std::wstring& value) {
-                if (IsCurrentLinkSet(generation))
-                    mainWindow_.SetCurrentBearingText(value);
-            },
-            nullptr);
-        if (!IsCurrentLinkSet(generation))
-            return false;
-        currentBearingLink_ = std::move(currentBearing);
-        return true;
-    } catch (const ProgramError&) {
-        return false;
-    } catch (const std::exception&) {
-        return false;
-    }
+    bool opened = false;
+    RunIgnoringFailure([&] {
+        for (const DxViewLinkSpec& spec : kDxViewLinks) {
+            std::shared_ptr<DdeLink> link = OpenDxViewLink(spec.topic, spec.item, spec.holder, generation);
+            // Shut down or replaced while the link opened: this attempt is over.
+            if (!IsCurrentLinkSet(generation))
+                return;
+            Hold(spec.holder, std::move(link));
+        }
+        opened = true;
+    });
+    return opened;
 }
 
 std::shared_ptr<DdeLink> DDEClientModule::OpenDxViewLink(std::wstring_view topic,
                                                          std::wstring_view item,
-                                                         std::function<void(const std::wstring&)> onValue,
-                                                         std::function<void()> onClosed) {
+                                                         LinkHolder holder,
+                                                         std::uint64_t generation) {
+    DdeLinkHandlers handlers;
+    handlers.onValue = [this, holder, generation](const std::wstring& value) {
+        if (IsCurrentLinkSet(generation))
+            ShowValue(holder, value);
+    };
+    // Only the end of the SpotPrefix conversation tells that DXView has gone.
+    if (holder == LinkHolder::kSpotPrefix) {
+        handlers.onClosed = [this, generation] {
+            gate_.Run([this, generation] {
+                if (IsCurrentLinkSet(generation))
+                    SetServerConnect(partners::kDxViewServerNumber, false);
+            });
+        };
+    }
     return dde_.OpenHotLink(std::wstring(partners::kDxViewApplication), std::wstring(topic), std::wstring(item),
-                            DdeLinkHandlers{std::move(onValue), std::move(onClosed)});
+                            std::move(handlers));
+}
+
+void DDEClientModule::ShowValue(LinkHolder holder, const std::wstring& value) {
+    switch (holder) {
+        case LinkHolder::kSpotPrefix:
+            window_->SetField(DDEClient::kSpotPrefixField, value);
+            break;
+        case LinkHolder::kDdeLookup:
+            window_->SetField(DDEClient::kDdeLookupField, value);
+            break;
+        case LinkHolder::kCurrentBearing:
+            mainWindow_.SetCurrentBearingText(value);
+            break;
+    }
+}
+
+void DDEClientModule::Hold(LinkHolder holder, std::shared_ptr<DdeLink> link) {
+    switch (holder) {
+        case LinkHolder::kSpotPrefix:
+            window_->SetSpotPrefixLink(std::move(link));
+            break;
+        case LinkHolder::kDdeLookup:
+            window_->SetDdeLookupLink(std::move(link));
+            break;
+        case LinkHolder::kCurrentBearing:
+            currentBearingLink_ = std::move(link);
+            break;
+    }
 }
 
 bool DDEClientModule::IsCurrentLinkSet(std::uint64_t generation) const {
@@ -164,7 +167,7 @@ bool DDEClientModule::IsCurrentLinkSet(std::uint64_t generation) const {
 }
 
 void DDEClientModule::SetServerConnect(std::int16_t n, bool connected) {
-    try {
+    RunReported(common_, dde_link_texts::kSetServerConnectProcedure, [&] {
         const std::size_t i = ServerIndex(n);
         ServerConnected[i] = connected;
         if (connected) {
@@ -173,19 +176,14 @@ void DDEClientModule::SetServerConnect(std::int16_t n, bool connected) {
             ServerRetrying[i] = false;  // the one reconnection failed: no further attempt
         } else {
             ServerRetryPending[i] = true;
-            try {
+            // A timer that cannot be started is no reason to stop: the caption still follows.
+            RunIgnoringFailure([&] {
                 if (window_)
                     window_->StartServerRetryTimer();
-            } catch (const ProgramError&) {
-            } catch (const std::exception&) {
-            }
+            });
         }
         UpdateCaption();
-    } catch (const ProgramError& e) {
-        Report(e.Number(), dde_link_texts::kSetServerConnectProcedure);
-    } catch (const std::exception& e) {
-        Report(ErrorNumberOf(e), dde_link_texts::kSetServerConnectProcedure);
-    }
+    });
 }
 
 void DDEClientModule::RetryServerConnect() {
@@ -203,16 +201,6 @@ void DDEClientModule::RetryServerConnect() {
 
 void DDEClientModule::MarkDXViewDisconnected() {
     SetServerConnect(partners::kDxViewServerNumber, false);
-}
-
-void DDEClientModule::Report(int number, std::wstring_view procedure) {
-    // Reporting is the last resort of a failure handler: a log that fails as well must not escape to the
-    // message loop.
-    try {
-        common_.ReportError(NarrowErrorNumber(number), std::wstring(procedure));
-    } catch (const ProgramError&) {
-    } catch (const std::exception&) {
-    }
 }
 
 }  // namespace tarvello

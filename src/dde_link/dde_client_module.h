@@ -18,6 +18,8 @@ namespace tarvello {
 class DDEClientModule {
   public:
     static constexpr std::int16_t kServerCount = 7;  // servers 0 to 6
+    // Where the values of each of DXView's links go, and who holds the link.
+    enum class LinkHolder { kSpotPrefix, kDdeLookup, kCurrentBearing };
 
     DDEClientModule(Platform& platform, ActionGate& gate, Common& common, MainWindowAccess& mainWindow);
     ~DDEClientModule();
@@ -54,11 +56,12 @@ class DDEClientModule {
     bool OpenDxViewLinks();
     std::shared_ptr<DdeLink> OpenDxViewLink(std::wstring_view topic,
                                             std::wstring_view item,
-                                            std::function<void(const std::wstring&)> onValue,
-                                            std::function<void()> onClosed);
+                                            LinkHolder holder,
+                                            std::uint64_t generation);
+    void ShowValue(LinkHolder holder, const std::wstring& value);
+    void Hold(LinkHolder holder, std::shared_ptr<DdeLink> link);
     bool IsCurrentLinkSet(std::uint64_t generation) const;
     void SendToDxView(const std::wstring& command);
-    void Report(int number, std::wstring_view procedure);
 
     Dde& dde_;
     Shell& shell_;

@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <exception>
 
+#include "common/reported_call.h"
 #include "dde_link/execute_command.h"
 #include "partners/partners.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 namespace tarvello {
 namespace {
@@ -116,14 +117,7 @@ bool DDEClient::OnExecute(const std::wstring& command) {
     // The sender gets its acknowledgement after the connection attempt, whatever its outcome. While another
     // action waits for DXView, the attempt waits for that action and the sender is answered at once: the
     // sender may be DXView itself, which answers nothing while it waits for this acknowledgement.
-    try {
-        connectServer_(*server);
-    } catch (const ProgramError&) {
-        return false;
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
+    return RunIgnoringFailure([&] { connectServer_(*server); });
 }
 
 std::optional<std::wstring> DDEClient::OnRequest(const std::wstring& item) {

@@ -5,7 +5,6 @@
 
 namespace tarvello::dde_link_texts {
 
-inline constexpr std::wstring_view kProgramTitle = L"Tarvello";
 inline constexpr std::wstring_view kDxViewNotActive = L"DXView ist nicht aktiv. Bitte starten Sie DXView";
 inline constexpr std::wstring_view kDxViewWasNotStarted = L" DX-View war nicht gestartet";  // Error.log entry
 
@@ -15,7 +14,7 @@ inline constexpr std::wstring_view kErrorLogHint = L" - see ErrorLog in ";
 inline constexpr std::wstring_view kErrorLogHintFile = L"/ErrorLog.txt";
 
 // Procedure names written to the diagnostic log; the small m of the first is how the log has always read.
-inline constexpr std::wstring_view kInitializeProcedure = L"DDEClientmodule.Initialize";
-inline constexpr std::wstring_view kSetServerConnectProcedure = L"DDEClientModule.SetServerConnect";
+inline constexpr wchar_t kInitializeProcedure[] = L"DDEClientmodule.Initialize";
+inline constexpr wchar_t kSetServerConnectProcedure[] = L"DDEClientModule.SetServerConnect";
 
 }  // namespace tarvello::dde_link_texts

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "settings/number_text.h"
 
 namespace tarvello {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 namespace tarvello {
 namespace {

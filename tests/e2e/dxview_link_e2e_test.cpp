@@ -9,7 +9,7 @@
 
 #include "../../src/app/resource_ids.h"
 #include "harness/tarvello_e2e.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/win32/win32_dde.h"
 
 namespace e2e {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "automation/mod_find_window_like.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/sim/sim_window_tree.h"
 
 namespace tarvello {

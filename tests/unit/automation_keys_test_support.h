@@ -4,7 +4,7 @@
 #include <string>
 
 #include "automation/cls_keys.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_keyboard.h"
 

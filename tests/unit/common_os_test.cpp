@@ -4,7 +4,7 @@
 
 #include "common/os_name_table.h"
 #include "common_test_support.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 namespace tarvello::testing {
 namespace {

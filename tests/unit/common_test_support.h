@@ -11,7 +11,7 @@
 #include "common/common.h"
 #include "common/locale_info.h"
 #include "common/utc.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace tarvello::testing {

@@ -15,7 +15,7 @@
 #include "common/locale_info.h"
 #include "common/utc.h"
 #include "dde_link/dde_client_module.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace tarvello::dde_link_testing {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_profile.h"
 #include "settings/ini_access.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common_test_support.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 namespace tarvello::testing {
 namespace {

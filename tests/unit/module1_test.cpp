@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "control_window/module1.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/sim/sim_desktop.h"
 #include "settings/ini_access.h"
 

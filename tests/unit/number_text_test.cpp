@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "settings/number_text.h"
 
 namespace tarvello {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/codepage.h"
+#include "platform/sim/sim_codepage.h"
 #include "platform/sim/sim_event_loop.h"
 
 namespace tarvello::sim {

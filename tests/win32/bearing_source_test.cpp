@@ -10,7 +10,7 @@
 #include <string>
 
 #include "../../standins/common/standin_names.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/win32/bearing_source_com_interface.h"
 #include "platform/win32/win32_bearing_source_com.h"
 #include "standin_harness.h"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "dde_peer_process.h"
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/win32/win32_dde.h"
 #include "platform/win32/win32_dde_data.h"
 

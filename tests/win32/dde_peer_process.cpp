@@ -6,7 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/win32/win32_dde_wait.h"
 
 namespace tarvello::win32::test {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/win32/win32_ansi.h"
 #include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_files.h"

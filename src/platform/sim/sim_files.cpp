@@ -3,8 +3,8 @@
 
 #include <cwctype>
 
-#include "platform/codepage.h"
-#include "platform/program_error.h"
+#include "platform/sim/sim_codepage.h"
+#include "common/program_error.h"
 
 namespace tarvello::sim {
 

@@ -1,7 +1,7 @@
 // Simulated bearing source.
 #include "platform/sim/sim_help_bearing.h"
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 namespace tarvello::sim {
 namespace {

@@ -4,7 +4,7 @@
 #include <cwctype>
 #include <optional>
 
-#include "platform/codepage.h"
+#include "platform/sim/sim_codepage.h"
 
 namespace tarvello::sim {
 namespace {

@@ -8,23 +8,24 @@
 #include <oaidl.h>
 #include <objbase.h>
 
+#include "partners/bearing_source_identity.h"
+
 namespace tarvello::win32 {
 
-inline constexpr CLSID kBearingSourceClass = {0x5B5F34E1,
-                                              0xB5E2,
-                                              0x11D5,
-                                              {0x8F, 0xDA, 0x00, 0x4F, 0x49, 0x01, 0xAE, 0x92}};
-inline constexpr IID kBearingSourceInterface = {0x584D5B1A,
-                                                0x2DA1,
-                                                0x11DA,
-                                                {0x8F, 0xE4, 0x00, 0x48, 0x54, 0x3D, 0xF1, 0x3B}};
+constexpr GUID ToGuid(const partners::ComIdentity& id) {
+    return GUID{id.data1, id.data2, id.data3, {id.data4[0], id.data4[1], id.data4[2], id.data4[3], id.data4[4],
+                                               id.data4[5], id.data4[6], id.data4[7]}};
+}
 
-inline constexpr char kBearingSourceClassKey[] = "CLSID\\{5B5F34E1-B5E2-11D5-8FDA-004F4901AE92}";
+inline constexpr CLSID kBearingSourceClass = ToGuid(partners::kBearingSourceClass);
+inline constexpr IID kBearingSourceInterface = ToGuid(partners::kBearingSourceInterface);
+using partners::kBearingSourceClassKey;
 
+static_assert(partners::kReadBearingTextMember == 4, "the layout below puts three members before it");
 struct IBearingSourceText : public IDispatch {
-    virtual HRESULT STDMETHODCALLTYPE FirstMember() = 0;  // never called
+    virtual HRESULT STDMETHODCALLTYPE FirstMember() = 0;   // never called
     virtual HRESULT STDMETHODCALLTYPE SecondMember() = 0;  // never called
-    virtual HRESULT STDMETHODCALLTYPE ThirdMember() = 0;  // never called
+    virtual HRESULT STDMETHODCALLTYPE ThirdMember() = 0;   // never called
     // The caller frees *result with SysFreeString.
     virtual HRESULT STDMETHODCALLTYPE ReadBearingText(BSTR* result) = 0;
 };

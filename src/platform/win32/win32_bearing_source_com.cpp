@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/win32/bearing_source_com_interface.h"
 
 namespace tarvello::win32 {

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/win32/win32_dde_data.h"
 #include "platform/win32/win32_dde_wait.h"
 
@@ -15,7 +15,6 @@ namespace {
 
 constexpr UINT kClosedNotice = WM_APP + 1;
 constexpr UINT_PTR kPartnerCheckTimer = 1;
-constexpr int kOutOfMemory = 7;
 
 }  // namespace
 
@@ -90,7 +89,7 @@ void DdeClientConversation::Advise(const std::wstring& item) {
     HGLOBAL options = MakeAdviseBlock(true);
     if (options == nullptr) {
         GlobalDeleteAtom(itemAtom);
-        throw ProgramError(kOutOfMemory);
+        throw ProgramError(error_number::kOutOfMemory);
     }
     // Must use PackDDElParam: on 64-bit MAKELPARAM would truncate the HGLOBAL.
     const LPARAM packed = PackDDElParam(WM_DDE_ADVISE, reinterpret_cast<UINT_PTR>(options), itemAtom);
@@ -136,7 +135,7 @@ void DdeClientConversation::Execute(const std::wstring& command) {
         throw ProgramError(error_number::kInvalidArgument);
     HGLOBAL block = MakeExecuteBlock(command);
     if (block == nullptr)
-        throw ProgramError(kOutOfMemory);
+        throw ProgramError(error_number::kOutOfMemory);
     // PackDDElParam for WM_DDE_EXECUTE gives the handle unchanged: this lParam is never packed.
     const LPARAM lParam = PackDDElParam(WM_DDE_EXECUTE, 0, reinterpret_cast<UINT_PTR>(block));
     if (!PostMessageA(partner_, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(Hwnd()), lParam)) {

@@ -1,14 +1,13 @@
 // The shared window class of the DDE family and its window procedure.
 #include "platform/win32/win32_dde_window.h"
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/win32/win32_dde_data.h"
 
 namespace tarvello::win32 {
 namespace {
 
 constexpr char kClassName[] = "TarvelloDdeWindow";
-constexpr int kOutOfMemory = 7;
 
 void RegisterClassOnce(WNDPROC windowProc) {
     WNDCLASSEXA existing{};
@@ -34,7 +33,7 @@ void DdeWindow::CreateHiddenWindow(const std::wstring& caption) {
     hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, ToAnsi(caption).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
                             nullptr, GetModuleHandleA(nullptr), nullptr);
     if (hwnd_ == nullptr)
-        throw ProgramError(kOutOfMemory);
+        throw ProgramError(error_number::kOutOfMemory);
     // Set only now: messages of the creation itself go to DefWindowProcA.
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }

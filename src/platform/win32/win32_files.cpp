@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/win32/win32_ansi.h"
 
 namespace tarvello::win32 {

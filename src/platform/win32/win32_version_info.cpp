@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/program_error.h"
+#include "common/program_error.h"
 #include "platform/win32/win32_ansi.h"
 
 namespace tarvello::win32 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
 namespace tarvello {
@@ -10,6 +11,7 @@ namespace tarvello {
 namespace error_number {
 inline constexpr int kInvalidArgument = 5;  // invalid procedure call or argument
 inline constexpr int kOverflow = 6;
+inline constexpr int kOutOfMemory = 7;
 inline constexpr int kSubscriptOutOfRange = 9;
 inline constexpr int kFileNotFound = 53;
 inline constexpr int kPermissionDenied = 70;
@@ -24,6 +26,10 @@ inline constexpr int kAutomationError = 440;      // the outside component faile
 
 // The standard description of an error number; unknown numbers get a generic text.
 std::wstring ErrorDescription(int number);
+
+// The error number a failure of the C++ runtime is reported with: out of memory 7, out of range 9, overflow
+// and range errors 6, anything else 5.
+int FailureNumberOf(const std::exception& failure);
 
 class ProgramError {
 public:

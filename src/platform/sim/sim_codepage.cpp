@@ -1,5 +1,5 @@
 // Windows-1252 both ways; 0x80 to 0x9F carry the typographic characters, the rest is Latin-1.
-#include "platform/codepage.h"
+#include "platform/sim/sim_codepage.h"
 
 #include <array>
 

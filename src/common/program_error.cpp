@@ -1,7 +1,9 @@
 // The table of standard error descriptions, shared by "Error.log" and "ErrorLog.txt".
-#include "platform/program_error.h"
+#include "common/program_error.h"
 
 #include <array>
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 namespace tarvello {
@@ -29,6 +31,17 @@ std::wstring ErrorDescription(int number) {
         if (n == number) return text;
     }
     return L"Application-defined or object-defined error";
+}
+
+int FailureNumberOf(const std::exception& failure) {
+    if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr)
+        return error_number::kOutOfMemory;
+    if (dynamic_cast<const std::out_of_range*>(&failure) != nullptr)
+        return error_number::kSubscriptOutOfRange;
+    if (dynamic_cast<const std::overflow_error*>(&failure) != nullptr ||
+        dynamic_cast<const std::range_error*>(&failure) != nullptr)
+        return error_number::kOverflow;
+    return error_number::kInvalidArgument;
 }
 
 }  // namespace tarvello
