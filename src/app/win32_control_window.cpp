@@ -27,21 +27,6 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-void RegisterWindowClass(WNDPROC procedure) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TARVELLO));
-    windowClass.hIconSm =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TARVELLO), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = Win32ControlWindow::kClassName;
-    RegisterClassExW(&windowClass);  // already registered by an earlier window of this process: fine
-}
 
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -65,20 +50,29 @@ Win32ControlWindow::Win32ControlWindow(int dpi)
     : dpi_(dpi > 0 ? dpi : ScreenDpi()), builder_(std::make_unique<ControlWindowBuilder>(dpi_)) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    RegisterWindowClass(&Win32ControlWindow::WindowProc);
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    window_ = CreateWindowExW(kExStyle, kClassName, kDesignCaption, kStyle, 0, 0, frame.right - frame.left,
-                              frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    toolTip_ = builder_->CreateControls(window_);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    win32::WindowClassLook look;
+    look.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TARVELLO));
+    look.smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TARVELLO), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                   LR_DEFAULTCOLOR));
+    look.cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    host_.CreateUnicode(kClassName, look, kExStyle, kDesignCaption, kStyle,
+                        {0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr},
+                        [this](UINT message, WPARAM wParam, LPARAM lParam) {
+                            return HandleMessage(message, wParam, lParam);
+                        });
+    toolTip_ = builder_->CreateControls(Handle());
     SetLampColour(kSystemColourFlag | COLOR_BTNFACE);
     PlaceAtDefaultPosition();
 }
 
 Win32ControlWindow::~Win32ControlWindow() {
     events_ = nullptr;
-    if (IsWindow(window_))
-        DestroyWindow(window_);
+    host_.Destroy();
     if (lampBrush_ != nullptr)
         DeleteObject(lampBrush_);
 }
@@ -124,28 +118,28 @@ void Win32ControlWindow::SetLampColour(std::uint32_t colourWord) {
 }
 
 void Win32ControlWindow::SetCaption(const std::wstring& caption) {
-    SetWindowTextW(window_, caption.c_str());
+    SetWindowTextW(Handle(), caption.c_str());
 }
 
 std::wstring Win32ControlWindow::Caption() const {
-    return WindowText(window_);
+    return WindowText(Handle());
 }
 
 RECT Win32ControlWindow::OuterRect() const {
     RECT rect{};
-    GetWindowRect(window_, &rect);
+    GetWindowRect(Handle(), &rect);
     return rect;
 }
 
 RECT Win32ControlWindow::NormalRect() const {
-    if (!IsIconic(window_) && !IsZoomed(window_))
+    if (!IsIconic(Handle()) && !IsZoomed(Handle()))
         return OuterRect();
     // A minimised window sits at a placeholder far off screen, a maximised one fills the monitor: the place to
     // keep is the one it comes back to. The placement is in work-area coordinates, which are offset from the
     // screen's when a task bar sits at the left or top.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    GetWindowPlacement(window_, &placement);
+    GetWindowPlacement(Handle(), &placement);
     RECT rect = placement.rcNormalPosition;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -175,7 +169,7 @@ void Win32ControlWindow::SetTopTwips(double twips) {
 }
 
 void Win32ControlWindow::MoveTo(int x, int y) {
-    SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32ControlWindow::PlaceAtDefaultPosition() {
@@ -204,13 +198,12 @@ void Win32ControlWindow::KeepOnScreen() {
 }
 
 void Win32ControlWindow::Show() {
-    ShowWindow(window_, SW_SHOWNORMAL);
-    UpdateWindow(window_);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    UpdateWindow(Handle());
 }
 
 void Win32ControlWindow::Destroy() {
-    if (IsWindow(window_))
-        DestroyWindow(window_);
+    host_.Destroy();
 }
 
 void Win32ControlWindow::OnCommand(int id) {
@@ -253,7 +246,7 @@ LRESULT Win32ControlWindow::OnControlColour(HDC dc, HWND control) {
         SetBkColor(dc, lampColour_);
         return reinterpret_cast<LRESULT>(lampBrush_);
     }
-    return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    return DefWindowProcW(Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 
 LRESULT Win32ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -277,21 +270,8 @@ LRESULT Win32ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
                 events_->Destroyed();
             return 0;
         default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+            return host_.Default(message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK Win32ControlWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<Win32ControlWindow*>(create->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32ControlWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace tarvello::app

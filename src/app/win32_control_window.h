@@ -8,6 +8,7 @@
 
 #include "app/control_window_builder.h"
 #include "control_window/control_view.h"
+#include "platform/win32/win32_window_host.h"
 
 namespace tarvello::app {
 
@@ -34,8 +35,8 @@ public:
     Win32ControlWindow& operator=(const Win32ControlWindow&) = delete;
 
     void SetEvents(ControlWindowEvents* events) { events_ = events; }
-    HWND Handle() const { return window_; }
-    HWND Control(int id) const { return GetDlgItem(window_, id); }
+    HWND Handle() const { return host_.Handle(); }
+    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
     HWND HelpToolTip() const { return toolTip_; }
     int Dpi() const { return dpi_; }
     // The lamp's painted colour as COLORREF, after resolving a system colour.
@@ -56,7 +57,6 @@ public:
     void Destroy() override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id);
     void OnClose();
@@ -68,7 +68,7 @@ private:
     // The rectangle of the window as it is when neither minimised nor maximised.
     RECT NormalRect() const;
 
-    HWND window_ = nullptr;
+    win32::WindowHost host_;
     HWND toolTip_ = nullptr;
     int dpi_ = 96;
     std::unique_ptr<ControlWindowBuilder> builder_;

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/win32/win32_window_host.h"
+
 namespace standin {
 
 class DxViewInfo {
@@ -18,15 +20,15 @@ public:
     // The info window is owned by owner and holds the "SP" window; without it "SP" is a child of owner.
     bool Create(HINSTANCE instance, HWND owner, bool withInfoWindow);
     void Show(const std::string& command, const std::string& bearing, const std::string& rotor);
-    HWND InfoWindow() const { return info_; }
+    HWND InfoWindow() const { return info_.Handle(); }
 
 private:
-    static LRESULT CALLBACK InfoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnInfoMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnSpMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     ClickHandler onClick_;
-    HWND info_ = nullptr;
-    HWND sp_ = nullptr;
+    tarvello::win32::WindowHost info_;
+    tarvello::win32::WindowHost sp_;
     HWND lines_[3] = {};
 };
 

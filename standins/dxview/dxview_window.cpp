@@ -2,6 +2,7 @@
 #include "dxview_window.h"
 
 #include "../common/standin_control.h"
+#include "../common/standin_look.h"
 #include "../common/standin_names.h"
 #include "../common/standin_text.h"
 
@@ -35,61 +36,43 @@ bool DxViewWindow::Create(HINSTANCE instance, int show) {
         return false;
     journal_.Write("START", "DXView pid=" + std::to_string(GetCurrentProcessId()));
 
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &DxViewWindow::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kDxViewWindowClass;
-    RegisterClassA(&windowClass);
-    window_ = CreateWindowExA(0, kDxViewWindowClass, kDxViewWindowTitle, WS_OVERLAPPEDWINDOW, 40, 40, 360, 200, nullptr,
-                              nullptr, instance, this);
-    if (window_ == nullptr)
+    if (!host_.Create(kDxViewWindowClass, StandInLook(), 0, kDxViewWindowTitle, WS_OVERLAPPEDWINDOW,
+                      {40, 40, 360, 200, nullptr},
+                      [this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); }))
         return false;
 
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto control = [&](const char* kind, const char* text, DWORD style, int top, int id) {
-        HWND child = CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, 90, top, 240, 22, window_,
+        HWND child = CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, 90, top, 240, 22, host_.Handle(),
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     };
     control("BUTTON", "Befehle ablehnen", BS_AUTOCHECKBOX, 15, kRefuseBoxId);
     control("BUTTON", "Befehle nie beantworten", BS_AUTOCHECKBOX, 42, kNoAnswerBoxId);
     control("BUTTON", "Tarvello verbinden (003start)", BS_PUSHBUTTON, 72, kAnnounceButtonId);
-    CheckDlgButton(window_, kRefuseBoxId, options_.refuse ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(window_, kNoAnswerBoxId, options_.noAnswer ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(host_.Handle(), kRefuseBoxId, options_.refuse ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(host_.Handle(), kNoAnswerBoxId, options_.noAnswer ? BST_CHECKED : BST_UNCHECKED);
 
-    if (!info_.Create(instance, window_, options_.infoWindow))
+    if (!info_.Create(instance, host_.Handle(), options_.infoWindow))
         return false;
     info_.Show(lastCommand_, bearing_, rotor_);
     if (!server_.Start(kDxViewApplication,
                        {{kServerTopic, {kSpotPrefixItem, kCommandItem}}, {kMainTopic, {kShortPathItem}}})) {
         return false;
     }
-    ShowWindow(window_, show);
-    UpdateWindow(window_);
+    ShowWindow(host_.Handle(), show);
+    UpdateWindow(host_.Handle());
     if (options_.announce)
-        PostMessageA(window_, kAnnounceMessage, 0, 0);
+        PostMessageA(host_.Handle(), kAnnounceMessage, 0, 0);
     journal_.Write("READY");
     return true;
-}
-
-LRESULT CALLBACK DxViewWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<DxViewWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<DxViewWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return self != nullptr ? self->OnMessage(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT DxViewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
-            const bool checked = IsDlgButtonChecked(window_, id) == BST_CHECKED;
+            const bool checked = IsDlgButtonChecked(host_.Handle(), id) == BST_CHECKED;
             if (id == kRefuseBoxId)
                 SetMode(options_.refuse, id, "refuse", checked);
             if (id == kNoAnswerBoxId)
@@ -116,7 +99,7 @@ LRESULT DxViewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
             return 0;
         default:
-            return DefWindowProcA(window_, message, wParam, lParam);
+            return host_.Default(message, wParam, lParam);
     }
 }
 
@@ -135,7 +118,7 @@ HDDEDATA DxViewWindow::OnExecute(const std::string& topic, const std::string& co
         return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
     }
     journal_.Write("REPLY", "ack");
-    PostMessageA(window_, kAdviseMessage, 0, 0);
+    PostMessageA(host_.Handle(), kAdviseMessage, 0, 0);
     return reinterpret_cast<HDDEDATA>(DDE_FACK);
 }
 
@@ -191,10 +174,10 @@ BOOL DxViewWindow::OnCopyData(const COPYDATASTRUCT& data) {
             return TRUE;
         case CommandKind::Announce:
             // Not from inside the sender's SendMessage: the announcement itself sends DDE messages.
-            PostMessageA(window_, kAnnounceMessage, 0, 0);
+            PostMessageA(host_.Handle(), kAnnounceMessage, 0, 0);
             return TRUE;
         case CommandKind::Quit:
-            PostMessageA(window_, WM_CLOSE, 0, 0);
+            PostMessageA(host_.Handle(), WM_CLOSE, 0, 0);
             return TRUE;
         default:
             return FALSE;
@@ -203,7 +186,7 @@ BOOL DxViewWindow::OnCopyData(const COPYDATASTRUCT& data) {
 
 void DxViewWindow::SetMode(bool& flag, int checkBoxId, const char* name, bool on) {
     flag = on;
-    CheckDlgButton(window_, checkBoxId, on ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(host_.Handle(), checkBoxId, on ? BST_CHECKED : BST_UNCHECKED);
     journal_.Write("MODE", std::string(name) + (on ? " on" : " off"));
 }
 
@@ -232,7 +215,7 @@ void DxViewWindow::StayResponsiveFor(unsigned long ms) {
 void DxViewWindow::OnClose() {
     server_.Stop();
     journal_.Write("QUIT");
-    DestroyWindow(window_);
+    host_.Destroy();
 }
 
 }  // namespace standin

@@ -9,6 +9,7 @@
 #include "../common/standin_dde_server.h"
 #include "../common/standin_journal.h"
 #include "dxview_info.h"
+#include "platform/win32/win32_window_host.h"
 
 namespace standin {
 
@@ -27,7 +28,6 @@ public:
     bool Create(HINSTANCE instance, int show);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HDDEDATA OnExecute(const std::string& topic, const std::string& command);
     bool Apply(const std::string& command);
@@ -44,7 +44,7 @@ private:
     Journal journal_;
     DdeServer server_;
     DxViewInfo info_;
-    HWND window_ = nullptr;
+    tarvello::win32::WindowHost host_;
     std::string lastCommand_;
     std::string bearing_ = "0";
     std::string rotor_ = "steht";

@@ -26,13 +26,13 @@ bool ParseOptions(const std::vector<std::string>& args, standin::LoggerOptions& 
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     standin::LoggerOptions options;
     // A stand-in started by a test must never wait on a message box: bad switches just end it.
     if (!ParseOptions(standin::CommandLineArguments(), options))
         return standin::kExitBadUsage;
     standin::LoggerWindow window(options);
-    if (!window.Create(instance, show))
+    if (!window.Create(show))
         return 3;
     return standin::RunMessageLoop();
 }

@@ -5,6 +5,7 @@
 
 #include "../common/standin_args.h"
 #include "../common/standin_control.h"
+#include "../common/standin_look.h"
 #include "../common/standin_names.h"
 #include "../common/standin_text.h"
 
@@ -28,23 +29,14 @@ LoggerWindow::LoggerWindow(const LoggerOptions& options)
              {"Winkel", kAngleItem, kAngleEditId},
              {"Locator", kLocatorItem, kLocatorEditId}} {}
 
-bool LoggerWindow::Create(HINSTANCE instance, int show) {
+bool LoggerWindow::Create(int show) {
     if (!journal_.Open(options_.journalPath))
         return false;
     journal_.Write("START", "ContestLogger pid=" + std::to_string(GetCurrentProcessId()));
 
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &LoggerWindow::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kLoggerWindowClass;
-    RegisterClassA(&windowClass);
-
-    window_ = CreateWindowExA(0, kLoggerWindowClass, kLoggerWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 360, 190, nullptr, nullptr, instance, this);
-    if (window_ == nullptr)
+    if (!host_.Create(kLoggerWindowClass, StandInLook(), 0, kLoggerWindowTitle, WS_OVERLAPPEDWINDOW,
+                      {CW_USEDEFAULT, CW_USEDEFAULT, 360, 190, nullptr},
+                      [this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); }))
         return false;
     CreateBoxes();
     // The initial values must be in the boxes before a client can ask for them.
@@ -52,8 +44,8 @@ bool LoggerWindow::Create(HINSTANCE instance, int show) {
                        {{kTopic, {kCallItem, kAngleItem, kLocatorItem}}})) {
         return false;
     }
-    ShowWindow(window_, show);
-    UpdateWindow(window_);
+    ShowWindow(host_.Handle(), show);
+    UpdateWindow(host_.Handle());
     SetFocus(boxes_[0].edit);
     journal_.Write("READY");
     return true;
@@ -64,25 +56,16 @@ void LoggerWindow::CreateBoxes() {
     const std::string initial[] = {options_.call, options_.angle, options_.locator};
     for (int i = 0; i < 3; ++i) {
         const int top = 15 + i * 35;
-        HWND label = CreateWindowExA(0, "STATIC", boxes_[i].label, WS_CHILD | WS_VISIBLE, 15, top + 3, 90, 20, window_,
+        HWND label = CreateWindowExA(0, "STATIC", boxes_[i].label, WS_CHILD | WS_VISIBLE, 15, top + 3, 90, 20, host_.Handle(),
                                      nullptr, nullptr, nullptr);
         boxes_[i].edit = CreateWindowExA(
             WS_EX_CLIENTEDGE, "EDIT", initial[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 110, top,
-            210, 24, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(boxes_[i].id)), nullptr, nullptr);
+            210, 24, host_.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(boxes_[i].id)), nullptr, nullptr);
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SendMessageA(boxes_[i].edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        SetWindowSubclass(boxes_[i].edit, &LoggerWindow::BoxProc, 1, static_cast<DWORD_PTR>(i));
+        SetWindowSubclass(boxes_[i].edit, &LoggerWindow::BoxProc, static_cast<UINT_PTR>(i) + 1,
+                          reinterpret_cast<DWORD_PTR>(this));
     }
-}
-
-LRESULT CALLBACK LoggerWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<LoggerWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<LoggerWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return self != nullptr ? self->OnMessage(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT LoggerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -104,15 +87,16 @@ LRESULT LoggerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
             return 0;
         default:
-            return DefWindowProcA(window_, message, wParam, lParam);
+            return host_.Default(message, wParam, lParam);
     }
 }
 
 // Journals every key the boxes receive; Tab moves between them since the window has no dialog manager
 // (one would swallow Return and Esc, which the operator's keys must reach).
 LRESULT CALLBACK
-LoggerWindow::BoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR boxIndex) {
-    auto* self = reinterpret_cast<LoggerWindow*>(GetWindowLongPtrA(GetParent(edit), GWLP_USERDATA));
+LoggerWindow::BoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR boxNumber, DWORD_PTR window) {
+    auto* self = reinterpret_cast<LoggerWindow*>(window);
+    const UINT_PTR boxIndex = boxNumber - 1;
     const char* event = message == WM_KEYDOWN      ? "KEYDOWN"
                         : message == WM_KEYUP      ? "KEYUP"
                         : message == WM_SYSKEYDOWN ? "SYSKEYDOWN"
@@ -175,7 +159,7 @@ BOOL LoggerWindow::OnCopyData(const COPYDATASTRUCT& data) {
             return TRUE;
         }
         case CommandKind::Quit:
-            PostMessageA(window_, WM_CLOSE, 0, 0);
+            PostMessageA(host_.Handle(), WM_CLOSE, 0, 0);
             return TRUE;
         default:
             return FALSE;
@@ -185,7 +169,7 @@ BOOL LoggerWindow::OnCopyData(const COPYDATASTRUCT& data) {
 void LoggerWindow::OnClose() {
     server_.Stop();
     journal_.Write("QUIT");
-    DestroyWindow(window_);
+    host_.Destroy();
 }
 
 }  // namespace standin

@@ -8,6 +8,7 @@
 
 #include "../common/standin_dde_server.h"
 #include "../common/standin_journal.h"
+#include "platform/win32/win32_window_host.h"
 
 namespace standin {
 
@@ -22,7 +23,7 @@ class LoggerWindow {
 public:
     explicit LoggerWindow(const LoggerOptions& options);
     // Opens the journal, the DDE service and the window; false when one of them fails.
-    bool Create(HINSTANCE instance, int show);
+    bool Create(int show);
 
 private:
     struct Box {
@@ -32,9 +33,8 @@ private:
         HWND edit = nullptr;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK
-    BoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR boxIndex);
+    BoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR boxNumber, DWORD_PTR window);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateBoxes();
     void OnBoxChanged(int id);
@@ -46,7 +46,7 @@ private:
     LoggerOptions options_;
     Journal journal_;
     DdeServer server_;
-    HWND window_ = nullptr;
+    tarvello::win32::WindowHost host_;
     Box boxes_[3];
     int lastFocusedBox_ = 0;  // where the keyboard goes back to when the window is activated
 };

@@ -308,7 +308,7 @@ LRESULT DdeClientConversation::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
             }
             return 0;
         default:
-            return DefWindowProcA(Hwnd(), message, wParam, lParam);
+            return DefaultHandling(message, wParam, lParam);
     }
 }
 

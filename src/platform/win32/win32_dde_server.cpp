@@ -246,7 +246,7 @@ LRESULT DdeServerConversation::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
                 OnClientGone(false);
             return 0;
         default:
-            return DefWindowProcA(Hwnd(), message, wParam, lParam);
+            return DefaultHandling(message, wParam, lParam);
     }
 }
 
@@ -302,7 +302,7 @@ LRESULT DdeTopicWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnInitiate(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;
     }
-    return DefWindowProcA(Hwnd(), message, wParam, lParam);
+    return DefaultHandling(message, wParam, lParam);
 }
 
 }  // namespace tarvello::win32

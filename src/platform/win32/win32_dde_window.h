@@ -1,12 +1,14 @@
 // A hidden window that carries one side of raw DDE: the base of every conversation and of the topic window.
-// The window procedure keeps its owner alive while a message is handled, so a callback that drops the
-// last reference (a link destroyed from inside its own notice) cannot pull the object out from under it.
+// A message keeps the window's owner alive while it is handled, so a callback that drops the last reference
+// (a link destroyed from inside its own notice) cannot pull the object out from under it.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
+
+#include "platform/win32/win32_window_host.h"
 
 namespace tarvello::win32 {
 
@@ -15,21 +17,23 @@ public:
     DdeWindow() = default;
     DdeWindow(const DdeWindow&) = delete;
     DdeWindow& operator=(const DdeWindow&) = delete;
-    virtual ~DdeWindow();
+    virtual ~DdeWindow() = default;
 
-    HWND Hwnd() const { return hwnd_; }
+    HWND Hwnd() const { return host_.Handle(); }
 
 protected:
     // A top-level WS_POPUP window that is never shown: Wine broadcasts WM_DDE_INITIATE only to top-level
-    // windows. The class is ANSI on purpose: DDEML partners then exchange ANSI text with us, not UTF-16.
+    // windows. The window is ANSI on purpose: DDEML partners then exchange ANSI text with us, not UTF-16.
     // Call after the object is owned by a shared_ptr. Throws ProgramError when the window cannot be made.
     void CreateHiddenWindow(const std::wstring& caption);
-    void DestroyHiddenWindow();
+    void DestroyHiddenWindow() { host_.Destroy(); }
+    LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) const {
+        return host_.Default(message, wParam, lParam);
+    }
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    HWND hwnd_ = nullptr;
+    WindowHost host_;
 };
 
 }  // namespace tarvello::win32

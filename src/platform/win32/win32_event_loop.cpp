@@ -2,43 +2,34 @@
 #include "platform/win32/win32_event_loop.h"
 
 namespace tarvello::win32 {
-namespace {
-
-constexpr wchar_t kTimerWindowClass[] = L"TarvelloTimers";
-
-void RegisterTimerWindowClass(WNDPROC procedure) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kTimerWindowClass;
-    RegisterClassW(&windowClass);  // a second loop finds the class already there
-}
-
-}  // namespace
 
 Win32EventLoop::Win32EventLoop() {
-    RegisterTimerWindowClass(&Win32EventLoop::TimerWindowProc);
-    timerWindow_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    WindowPlace messageOnly;
+    messageOnly.parent = HWND_MESSAGE;
+    timerWindow_.Create("TarvelloTimers", {}, 0, "", 0, messageOnly,
+                        [this](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                            if (message != WM_TIMER)
+                                return timerWindow_.Default(message, wParam, lParam);
+                            OnTimer(static_cast<TimerId>(wParam));
+                            return 0;
+                        });
 }
 
 Win32EventLoop::~Win32EventLoop() {
     for (const auto& entry : timers_)
-        KillTimer(timerWindow_, entry.first);
-    DestroyWindow(timerWindow_);
+        KillTimer(timerWindow_.Handle(), entry.first);
 }
 
 TimerId Win32EventLoop::StartTimer(std::uint32_t intervalMs, std::function<void()> tick) {
     const TimerId id = nextTimerId_++;
     timers_[id] = std::make_shared<std::function<void()>>(std::move(tick));
-    SetTimer(timerWindow_, id, intervalMs, nullptr);
+    SetTimer(timerWindow_.Handle(), id, intervalMs, nullptr);
     return id;
 }
 
 void Win32EventLoop::StopTimer(TimerId id) {
     if (timers_.erase(id) > 0)
-        KillTimer(timerWindow_, id);
+        KillTimer(timerWindow_.Handle(), id);
 }
 
 void Win32EventLoop::ProcessPendingEvents() {
@@ -68,15 +59,6 @@ void Win32EventLoop::OnTimer(TimerId id) {
         return;  // a WM_TIMER already queued when the timer was stopped
     const auto tick = found->second;
     (*tick)();
-}
-
-LRESULT CALLBACK Win32EventLoop::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* loop = reinterpret_cast<Win32EventLoop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_TIMER && loop != nullptr) {
-        loop->OnTimer(static_cast<TimerId>(wParam));
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace tarvello::win32

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/event_loop.h"
+#include "platform/win32/win32_window_host.h"
 
 namespace tarvello::win32 {
 
@@ -24,11 +25,10 @@ public:
     void WaitOnOwnProcess(std::uint32_t ms) override;
 
 private:
-    static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnTimer(TimerId id);
 
     // Timers belong to a message-only window of this loop, so they end with it and need no global table.
-    HWND timerWindow_ = nullptr;
+    WindowHost timerWindow_;
     TimerId nextTimerId_ = 1;
     // shared_ptr: a tick that stops its own timer must not destroy the function it is running in.
     std::map<TimerId, std::shared_ptr<std::function<void()>>> timers_;
