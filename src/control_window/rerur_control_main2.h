@@ -96,7 +96,7 @@ private:
     void ActivateLogger();
     std::int32_t SearchDXViewWindows();
 
-    ControlWindowServices s_;
+    ControlWindowServices services_;
     std::unique_ptr<DdeLink> text1Link_;
     std::unique_ptr<DdeLink> bearingLink_;
     std::unique_ptr<BearingSource> bearingSource_;

@@ -20,35 +20,35 @@ constexpr std::int32_t kClickHoldMs = 50;
 
 std::int32_t RERurControlMain2::SearchDXViewWindows() {
     MatchTable table;
-    return s_.finder.FindWindowLike(table, 0, std::wstring(partners::kDxViewInfoTitlePattern),
+    return services_.finder.FindWindowLike(table, 0, std::wstring(partners::kDxViewInfoTitlePattern),
                                     std::wstring(partners::kDxViewInfoClassPattern));
 }
 
 void RERurControlMain2::CheckDXViewPresence() {
     if (SearchDXViewWindows() >= 1) return;
     // Order matters: message first, log entry second, then the process ends without its shut-down sequence.
-    s_.platform.shell.ShowCriticalMessage(std::wstring(texts::kDxViewMissingMessage),
+    services_.platform.shell.ShowCriticalMessage(std::wstring(texts::kDxViewMissingMessage),
                                           std::wstring(kProgramTitle));
     AppendProgramLogIfPossible(std::wstring(texts::kDxViewMissingEntry));
-    s_.platform.shell.EndProcessNow();
+    services_.platform.shell.EndProcessNow();
 }
 
 void RERurControlMain2::RotorStop() {
     // The search is run for its records: the last "SP" window and the logger's title.
     SearchDXViewWindows();
-    clsKeys keys(s_.platform.keyboard, s_.platform.loop);
-    const WindowHandle target = s_.finder.hWndSP;
+    clsKeys keys(services_.platform.keyboard, services_.platform.loop);
+    const WindowHandle target = services_.finder.hWndSP;
     // Without a live "SP" window there is nothing to click; posting to handle 0 would land in this program's
     // own queue. The logger still gets the keyboard back.
-    const bool clickable = target != 0 && s_.platform.windows.IsWindow(target);
+    const bool clickable = target != 0 && services_.platform.windows.IsWindow(target);
     keys.PressKeyVK(vk::kControl, true, false, false);
     if (clickable) {
-        s_.platform.windows.PostToWindow(target, kLeftButtonDown, 0, kClickPosition);
-        s_.module1.WaitMilliseconds(kClickHoldMs);
-        s_.platform.windows.PostToWindow(target, kLeftButtonUp, 0, kClickPosition);
+        services_.platform.windows.PostToWindow(target, kLeftButtonDown, 0, kClickPosition);
+        services_.module1.WaitMilliseconds(kClickHoldMs);
+        services_.platform.windows.PostToWindow(target, kLeftButtonUp, 0, kClickPosition);
         // The target reads the button-up later, from its own queue; Control stays down until it has had the
         // same time to see it, or the click's release would look like a plain click.
-        s_.module1.WaitMilliseconds(kClickHoldMs);
+        services_.module1.WaitMilliseconds(kClickHoldMs);
     }
     keys.PressKeyVK(vk::kControl, false, true, false);
     ActivateLogger();
@@ -56,9 +56,9 @@ void RERurControlMain2::RotorStop() {
 
 void RERurControlMain2::ActivateLogger() {
     // A logger never seen has no title to look for; an empty title would match any window.
-    const std::wstring& title = s_.finder.sLoggerTitle;
+    const std::wstring& title = services_.finder.sLoggerTitle;
     if (title.empty()) return;
-    s_.platform.windows.ActivateByTitle(title);
+    services_.platform.windows.ActivateByTitle(title);
 }
 
 }  // namespace tarvello

@@ -29,8 +29,8 @@ void RERurControlMain2::Timer1_Timer() {
     // While an earlier action waits for DXView, this tick still reads the keys, so that a press is not lost
     // when the key is let go before the wait ends; its action runs after the earlier one, in order.
     for (const auto& [key, keyAction] : kKeys) {
-        if (s_.platform.keyboard.ReadKeyState(key) != kFreshPress) continue;
-        s_.gate.Run([this, action = keyAction] { RunKeyAction(action); });
+        if (services_.platform.keyboard.ReadKeyState(key) != kFreshPress) continue;
+        services_.gate.Run([this, action = keyAction] { RunKeyAction(action); });
     }
 }
 
@@ -39,54 +39,54 @@ void RERurControlMain2::RunKeyAction(void (RERurControlMain2::*action)()) {
         (this->*action)();
     } catch (const ProgramError& e) {
         // A failure must not escape into the message loop and end the program; it is recorded instead.
-        s_.common.ReportError(NarrowErrorNumber(e.Number()), L"RERurControlMain2.Timer1_Timer");
+        services_.common.ReportError(NarrowErrorNumber(e.Number()), L"RERurControlMain2.Timer1_Timer");
     }
 }
 
 void RERurControlMain2::Command1_Click() {
-    s_.gate.Run([this] { TakeBearing(); });
+    services_.gate.Run([this] { TakeBearing(); });
 }
 
 void RERurControlMain2::SelectBearingCmd_Click() {
-    s_.gate.Run([this] { s_.ddeClient.SelectBearing(s_.view.Text(ViewField::kBearing)); });
+    services_.gate.Run([this] { services_.ddeClient.SelectBearing(services_.view.Text(ViewField::kBearing)); });
 }
 
 void RERurControlMain2::LPCmd_Click() {
-    s_.gate.Run([this] { s_.ddeClient.RotateRotor(false); });
+    services_.gate.Run([this] { services_.ddeClient.RotateRotor(false); });
 }
 
 void RERurControlMain2::TakeBearing() {
     // A bearing source that cannot be created or does not answer leaves Bearing as the logger's hot link
     // set it, and that angle is sent; the failure is recorded once per run.
     try {
-        if (!bearingSource_) bearingSource_ = s_.platform.bearingSource.Create();
-        s_.view.SetText(ViewField::kBearing, bearingSource_->ReadBearingText());
+        if (!bearingSource_) bearingSource_ = services_.platform.bearingSource.Create();
+        services_.view.SetText(ViewField::kBearing, bearingSource_->ReadBearingText());
     } catch (const ProgramError& e) {
         if (!bearingSourceFailureLogged_) {
             bearingSourceFailureLogged_ = true;
-            s_.common.ReportError(NarrowErrorNumber(e.Number()), L"RERurControlMain2.ReadBearingText");
+            services_.common.ReportError(NarrowErrorNumber(e.Number()), L"RERurControlMain2.ReadBearingText");
         }
     }
-    s_.ddeClient.SelectBearing(s_.view.Text(ViewField::kBearing));
+    services_.ddeClient.SelectBearing(services_.view.Text(ViewField::kBearing));
 }
 
 void RERurControlMain2::TurnRotor() {
-    s_.view.SetLampColour(colour::kTurning);
-    s_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorTurning));
-    s_.ddeClient.RotateRotor(true);
+    services_.view.SetLampColour(colour::kTurning);
+    services_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorTurning));
+    services_.ddeClient.RotateRotor(true);
 }
 
 void RERurControlMain2::ClearBearing() {
-    s_.view.SetText(ViewField::kBearing, L"");
-    s_.view.SetLampColour(colour::kButtonFace);
-    s_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorIdle));
-    s_.ddeClient.SelectBearing(s_.view.Text(ViewField::kBearing));
+    services_.view.SetText(ViewField::kBearing, L"");
+    services_.view.SetLampColour(colour::kButtonFace);
+    services_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorIdle));
+    services_.ddeClient.SelectBearing(services_.view.Text(ViewField::kBearing));
     ActivateLogger();
 }
 
 void RERurControlMain2::StopRotor() {
-    s_.view.SetLampColour(colour::kStopped);
-    s_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorStopped));
+    services_.view.SetLampColour(colour::kStopped);
+    services_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorStopped));
     RotorStop();
 }
 

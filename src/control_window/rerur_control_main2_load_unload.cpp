@@ -17,14 +17,19 @@
 #include "settings/number_text.h"
 
 namespace tarvello {
+namespace {
 
-RERurControlMain2::RERurControlMain2(ControlWindowServices services) : s_(std::move(services)) {}
+constexpr std::uint32_t kPollIntervalMs = 20;
+
+}  // namespace
+
+RERurControlMain2::RERurControlMain2(ControlWindowServices services) : services_(std::move(services)) {}
 
 RERurControlMain2::~RERurControlMain2() = default;
 
 void RERurControlMain2::Form_Load() {
     // The load is an action of its own: an outside "start" that comes while its links open waits for it.
-    s_.gate.Run([this] { RunStartupSequence(); });
+    services_.gate.Run([this] { RunStartupSequence(); });
 }
 
 void RERurControlMain2::RunStartupSequence() {
@@ -44,28 +49,26 @@ void RERurControlMain2::RunStartupSequence() {
 }
 
 void RERurControlMain2::RunStartupSteps() {
-    // 1. The program log exists from the first start on. A folder where it cannot be written must not
-    // keep the operator from the rotor: the log is then simply skipped.
-    const std::wstring logPath = s_.programLog.Path();
-    if (!s_.module1.FileExists(logPath)) {
-        try {
-            s_.programLog.CreateWithHeader();
-        } catch (const ProgramError&) {
-        }
-    }
-    CheckDXViewPresence();                 // 2. ends the process when DXView's info window is missing
-    s_.common.Initialize();                // 3.
-    s_.module1.InitIniPath(s_.iniStore());  // 4.
-    RestorePosition();                     // 5. and 6.
-    s_.ddeClient.Initialize();             // 7.
-    s_.ddeClient.UpdateCaption();          // 8.
-    OpenLoggerLinks();                     // 9. and 10.
-    // 11. and 12.: the poller's first tick comes 20 ms after start-up, never during it.
-    timer1_ = s_.platform.loop.StartTimer(20, [this] { Timer1_Timer(); });
+    // The program log exists from the first start on. A folder where it cannot be written must not keep the
+    // operator from the rotor: the log is then simply skipped.
+    if (!services_.module1.FileExists(services_.programLog.Path()))
+        RunIgnoringFailure([&] { services_.programLog.CreateWithHeader(); });
+    // Without DXView's info window the process ends here.
+    CheckDXViewPresence();
+    services_.common.Initialize();
+    services_.module1.InitIniPath(services_.iniStore());
+    RestorePosition();
+    // The hidden DDE window and the three links to DXView, then the caption that shows them.
+    services_.ddeClient.Initialize();
+    services_.ddeClient.UpdateCaption();
+    // A logger that does not answer fails here with 282.
+    OpenLoggerLinks();
+    // The poller's first tick comes 20 ms after start-up, never during it.
+    timer1_ = services_.platform.loop.StartTimer(kPollIntervalMs, [this] { Timer1_Timer(); });
 }
 
 void RERurControlMain2::RestorePosition() {
-    IniAccess& ini = s_.iniStore();
+    IniAccess& ini = services_.iniStore();
     const auto left = ParseNumberText(
         ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey), L""));
     const auto top = ParseNumberText(
@@ -73,22 +76,22 @@ void RERurControlMain2::RestorePosition() {
     // A first start (or a damaged entry) has no usable position: open at a sensible place instead of
     // stopping start-up halfway.
     if (!left || !top) {
-        s_.view.PlaceAtDefaultPosition();
+        services_.view.PlaceAtDefaultPosition();
         return;
     }
-    s_.view.SetLeftTwips(*left);
-    s_.view.SetTopTwips(*top);
+    services_.view.SetLeftTwips(*left);
+    services_.view.SetTopTwips(*top);
     // A monitor may have gone since the position was saved; the INI file keeps its values until the next close.
-    s_.view.KeepOnScreen();
+    services_.view.KeepOnScreen();
 }
 
 void RERurControlMain2::OpenLoggerLinks() {
     using namespace partners;
-    ControlView& view = s_.view;
-    text1Link_ = s_.platform.dde.OpenHotLink(
+    ControlView& view = services_.view;
+    text1Link_ = services_.platform.dde.OpenHotLink(
         std::wstring(kLoggerApplication), std::wstring(kLoggerTopic), std::wstring(kCallsignItem),
         DdeLinkHandlers{[&view](const std::wstring& value) { view.SetText(ViewField::kText1, value); }, nullptr});
-    bearingLink_ = s_.platform.dde.OpenHotLink(
+    bearingLink_ = services_.platform.dde.OpenHotLink(
         std::wstring(kLoggerApplication), std::wstring(kLoggerTopic), std::wstring(kBearingItem),
         DdeLinkHandlers{[&view](const std::wstring& value) { view.SetText(ViewField::kBearing, value); }, nullptr});
 }
@@ -98,7 +101,7 @@ void RERurControlMain2::HandleStartupFailure(int code, const std::wstring& descr
     if (code == error_number::kDdeNoAnswer) {
         // Order matters: log entry, then the message, then the close.
         AppendProgramLogIfPossible(std::wstring(texts::kLoggerMissingEntry));
-        s_.platform.shell.ShowCriticalMessage(std::wstring(texts::kLoggerMissingMessage),
+        services_.platform.shell.ShowCriticalMessage(std::wstring(texts::kLoggerMissingMessage),
                                               std::wstring(kProgramTitle));
         CloseWindow();
         return;
@@ -108,7 +111,7 @@ void RERurControlMain2::HandleStartupFailure(int code, const std::wstring& descr
 
 void RERurControlMain2::CloseWindow() {
     Form_Unload();
-    s_.view.Destroy();
+    services_.view.Destroy();
     closed_ = true;
 }
 
@@ -116,53 +119,50 @@ void RERurControlMain2::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     if (timer1_) {
-        s_.platform.loop.StopTimer(*timer1_);
+        services_.platform.loop.StopTimer(*timer1_);
         timer1_.reset();
     }
-    IniAccess& ini = s_.iniStore();
+    IniAccess& ini = services_.iniStore();
     // A start that failed before the INI path was set must still write the program's own file, never the
     // platform's default profile.
-    if (ini.IniFile().empty()) s_.module1.InitIniPath(ini);
+    if (ini.IniFile().empty()) services_.module1.InitIniPath(ini);
     ini.WriteEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey),
-                   FormatNumberText(s_.view.LeftTwips()));
+                   FormatNumberText(services_.view.LeftTwips()));
     ini.WriteEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kTopKey),
-                   FormatNumberText(s_.view.TopTwips()));
+                   FormatNumberText(services_.view.TopTwips()));
     ini.WriteEntry(std::wstring(texts::kReleaseSection), std::wstring(texts::kReleaseKey),
                    std::wstring(texts::kReleaseText));
-    s_.common.Terminate();
-    s_.ddeClient.Terminate();
+    services_.common.Terminate();
+    services_.ddeClient.Terminate();
     // The hot links end with the window.
     text1Link_.reset();
     bearingLink_.reset();
 }
 
 void RERurControlMain2::AppendProgramLogIfPossible(const std::wstring& entryText) {
-    try {
-        s_.programLog.Append(entryText);
-    } catch (const ProgramError&) {
-        // A write-protected program folder loses the entry; the program goes on as if it had been written.
-    }
+    // A write-protected program folder loses the entry; the program goes on as if it had been written.
+    RunIgnoringFailure([&] { services_.programLog.Append(entryText); });
 }
 
 void RERurControlMain2::SetCaption(const std::wstring& caption) {
-    s_.view.SetCaption(caption);
+    services_.view.SetCaption(caption);
 }
 
 void RERurControlMain2::SetBearingText(const std::wstring& text) {
-    s_.view.SetText(ViewField::kBearing, text);
+    services_.view.SetText(ViewField::kBearing, text);
 }
 
 void RERurControlMain2::SetCurrentBearingText(const std::wstring& text) {
-    s_.view.SetText(ViewField::kCurrentBearing, text);
+    services_.view.SetText(ViewField::kCurrentBearing, text);
 }
 
 void RERurControlMain2::AppendProgramLog(const std::wstring& entryText) {
-    s_.programLog.Append(entryText);
+    services_.programLog.Append(entryText);
 }
 
 void RERurControlMain2::Command2_Click() {
-    s_.gate.Run([this] {
-        s_.platform.help.ShowHelp(s_.platform.shell.ProgramFolder() + L"\\" + std::wstring(texts::kHelpFileName));
+    services_.gate.Run([this] {
+        services_.platform.help.ShowHelp(services_.platform.shell.ProgramFolder() + L"\\" + std::wstring(texts::kHelpFileName));
     });
 }
 
