@@ -22,6 +22,16 @@ TEST_F(DdeLinkOwnTopic, AnswersUnderTheExecutableNameFromInitializeToTerminate) 
     EXPECT_FALSE(desk.dde.ClientExecute(L"Rotor2", L"DDEClient", L"003start"));
 }
 
+// DDE names are atoms, which match without regard to letter case, as partners and outside clients rely on.
+TEST_F(DdeLinkOwnTopic, NamesMatchWithoutRegardToLetterCase) {
+    auto& dxview = desk.dde.StartServer(L"DXVIEW", {L"ddeserver", L"DxViewMain"});
+    dxview.refusedAdviseItems = {L"shortpath"};
+    module.Initialize();
+    EXPECT_EQ(desk.dde.OpenLinkCount(), 2u) << "SpotPrefix and DDECommand open, ShortPath is refused";
+    EXPECT_TRUE(desk.dde.ClientExecute(L"TARVELLO", L"ddeclient", L"003start"));
+    EXPECT_EQ(desk.dde.ClientRequest(L"tarvello", L"DDECLIENT", L"label2"), std::optional<std::wstring>(L"Progress"));
+}
+
 TEST_F(DdeLinkOwnTopic, ExecutesAreAcceptedExactlyForThreeDigitsAndStartAndOnlyServer3Connects) {
     StartDxView();
     module.Initialize();

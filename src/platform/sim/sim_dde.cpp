@@ -8,6 +8,12 @@
 namespace tarvello::sim {
 namespace {
 
+// Upper case as atoms compare: the ASCII letters and those of Latin-1.
+wchar_t FoldCase(wchar_t c) {
+    if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<wchar_t>(c - 0x20);
+    return c;
+}
+
 std::wstring ItemKey(const std::wstring& topic, const std::wstring& item) {
     return topic + L"!" + item;
 }
@@ -41,6 +47,15 @@ private:
 };
 
 }  // namespace
+
+bool SameDdeName(const std::wstring& a, const std::wstring& b) {
+    return !DdeNameLess{}(a, b) && !DdeNameLess{}(b, a);
+}
+
+bool DdeNameLess::operator()(const std::wstring& a, const std::wstring& b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](wchar_t x, wchar_t y) { return FoldCase(x) < FoldCase(y); });
+}
 
 void SimDdeServer::SetItem(const std::wstring& topic, const std::wstring& item, const std::wstring& value) {
     items_[ItemKey(topic, item)] = value;
@@ -91,7 +106,7 @@ SimDdeServer& SimDde::StartServer(const std::wstring& application, std::set<std:
 void SimDde::StopServer(const std::wstring& application) {
     servers_.erase(application);
     for (LinkState* link : links_) {
-        if (link->application != application || !link->open) continue;
+        if (!SameDdeName(link->application, application) || !link->open) continue;
         link->open = false;
         // The notice travels through the message loop, as WM_DDE_TERMINATE does; the link may be gone by then.
         loop_.Post([this, serial = link->serial] {
@@ -122,7 +137,9 @@ void SimDde::Detach(LinkState* link) {
 void SimDde::NotifyServerItem(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
                               const std::wstring& value) {
     for (LinkState* link : links_) {
-        if (!link->open || link->application != application || link->topic != topic || link->item != item) continue;
+        if (!link->open || !SameDdeName(link->application, application) || !SameDdeName(link->topic, topic) ||
+            !SameDdeName(link->item, item))
+            continue;
         loop_.Post([this, serial = link->serial, value] {
             LinkState* target = LinkBySerial(serial);
             if (target == nullptr || !target->open) return;
@@ -164,7 +181,7 @@ bool SimDde::WaitForAnswer(std::uint32_t delayMs) {
 
 SimDde::TopicState* SimDde::FindTopic(const std::wstring& application, const std::wstring& topic) const {
     for (TopicState* t : topics_) {
-        if (t->application == application && t->topic == topic) return t;
+        if (SameDdeName(t->application, application) && SameDdeName(t->topic, topic)) return t;
     }
     return nullptr;
 }

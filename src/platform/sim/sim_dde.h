@@ -17,13 +17,19 @@ namespace tarvello::sim {
 
 class SimDde;
 
+// DDE names (applications, topics, items) are atoms, and atoms match without regard to letter case.
+bool SameDdeName(const std::wstring& a, const std::wstring& b);
+struct DdeNameLess {
+    bool operator()(const std::wstring& a, const std::wstring& b) const;
+};
+
 enum class ExecuteAnswer { kAccept, kRefuse, kNoAnswer };
 
 // A partner program's DDE source, such as DXView or the contest logger.
 class SimDdeServer {
 public:
-    SimDdeServer(SimDde& bus, std::wstring application, std::set<std::wstring> topics)
-        : bus_(bus), application_(std::move(application)), topics_(std::move(topics)) {}
+    SimDdeServer(SimDde& bus, std::wstring application, const std::set<std::wstring>& topics)
+        : bus_(bus), application_(std::move(application)), topics_(topics.begin(), topics.end()) {}
 
     const std::wstring& Application() const { return application_; }
     bool HasTopic(const std::wstring& topic) const { return topics_.count(topic) != 0; }
@@ -35,7 +41,7 @@ public:
     // A slow partner: the program's wait for each answer lasts this long, and its message loop runs meanwhile.
     std::uint32_t executeDelayMs = 0;
     std::uint32_t linkDelayMs = 0;
-    std::set<std::wstring> refusedAdviseItems;  // items whose hot link request is refused
+    std::set<std::wstring, DdeNameLess> refusedAdviseItems;  // items whose hot link request is refused
     std::vector<std::wstring> executes;          // every execute as received, in order
     // In order: "advise <item>" for each hot link opened, "execute <command>" and "answer <ack|refused>".
     std::vector<std::wstring> journal;
@@ -43,8 +49,8 @@ public:
 private:
     SimDde& bus_;
     std::wstring application_;
-    std::set<std::wstring> topics_;
-    std::map<std::wstring, std::wstring> items_;  // "topic!item" -> value
+    std::set<std::wstring, DdeNameLess> topics_;
+    std::map<std::wstring, std::wstring, DdeNameLess> items_;  // "topic!item" -> value
 };
 
 class SimDde : public Dde {
@@ -94,7 +100,7 @@ public:
     struct TopicState {
         std::wstring application, topic, caption;
         DdeTopicHandler* handler;
-        std::multimap<std::wstring, std::function<void(const std::wstring&)>> advises;
+        std::multimap<std::wstring, std::function<void(const std::wstring&)>, DdeNameLess> advises;
     };
     void Unregister(TopicState* topic);
 
@@ -106,7 +112,7 @@ private:
     TopicState* FindTopic(const std::wstring& application, const std::wstring& topic) const;
 
     SimEventLoop& loop_;
-    std::map<std::wstring, std::unique_ptr<SimDdeServer>> servers_;
+    std::map<std::wstring, std::unique_ptr<SimDdeServer>, DdeNameLess> servers_;
     std::vector<LinkState*> links_;
     std::uint64_t nextSerial_ = 1;
     std::vector<TopicState*> topics_;
