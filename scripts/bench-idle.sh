@@ -2,34 +2,11 @@
 # Idle cost of Tarvello under Wine: its CPU time (user + system, from /proc) over SECONDS of polling the keys
 # beside the stand-ins, as a share of one core, measured in the same run as MinimalWindow.exe, which only
 # pumps messages. usage: scripts/bench-idle.sh [BUILD_DIR] [SECONDS]   (defaults: build/windows, 60)
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build/windows}" && pwd)
 seconds=${2:-60}
-bin="$build/bin"
-bench="$build/bench-idle"
-app="$bench/app"
-mkdir -p "$app"
-cp "$bin/Tarvello.exe" "$bin/MinimalWindow.exe" "$app/"
-"$root/cmake/wine-env.sh" start "$bench"
-export WINEPREFIX="$bench/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-DISPLAY=$(cat "$bench/wine-env/display")
-export DISPLAY
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    "$root/cmake/wine-env.sh" stop "$bench"
-}
-trap cleanup EXIT
+bench_name=bench-idle
+bench_programs="Tarvello.exe MinimalWindow.exe"
+source "$(dirname "$0")/bench-lib.sh" "$@"
 
-wait_window() {
-    for _ in $(seq 1 300); do
-        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    echo "bench-idle: window '$1' did not appear" >&2
-    exit 1
-}
 # CPU ticks (user + system) of the Linux process that runs the given exe under Wine. Wine shows the program
 # under its Windows path (backslashes, a drive letter), so only the file name is looked for. A process that
 # cannot be found is no figure: the script says so and stops.
@@ -37,20 +14,18 @@ ticks() {
     local pid
     pid=$(pgrep -f "$1" | head -n 1)
     if [ -z "$pid" ] || [ ! -r "/proc/$pid/stat" ]; then
-        echo "bench-idle: cannot measure: no running process matches '$1'" >&2
-        exit 1
+        bench_fail "no running process matches '$1'"
     fi
     awk '{print $14 + $15}' "/proc/$pid/stat"
 }
 
-wine "$bin/DXView.exe" --journal "$bench/DXView-journal.txt" >/dev/null 2>&1 & pids+=($!)
-wait_window "DXView Info"
-wine "$bin/ContestLogger.exe" --journal "$bench/ContestLogger-journal.txt" >/dev/null 2>&1 & pids+=($!)
-wait_window "Win-Contest"
-(cd "$app" && exec wine "$app/Tarvello.exe") >/dev/null 2>&1 & pids+=($!)
-wait_window "Tarvello 1"
-wine "$app/MinimalWindow.exe" >/dev/null 2>&1 & pids+=($!)
-wait_window "MinimalWindow"
+start_partners
+(cd "$app" && exec wine "$app/Tarvello.exe") >/dev/null 2>&1 &
+bench_pids+=($!)
+wait_window "Tarvello 1" || bench_fail "Tarvello showed no window"
+wine "$app/MinimalWindow.exe" >/dev/null 2>&1 &
+bench_pids+=($!)
+wait_window "MinimalWindow" || bench_fail "MinimalWindow showed no window"
 sleep 2
 hz=$(getconf CLK_TCK)
 t0=$(ticks 'Tarvello\.exe'); m0=$(ticks 'MinimalWindow\.exe')

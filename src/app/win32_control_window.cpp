@@ -60,7 +60,7 @@ Win32ControlWindow::Win32ControlWindow(int dpi)
                                                    LR_DEFAULTCOLOR));
     look.cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    host_.CreateUnicode(kClassName, look, kExStyle, kDesignCaption, kStyle,
+    host_.Create(kClassName, look, kExStyle, kDesignCaption, kStyle,
                         {0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr},
                         [this](UINT message, WPARAM wParam, LPARAM lParam) {
                             return HandleMessage(message, wParam, lParam);

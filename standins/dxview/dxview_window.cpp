@@ -2,7 +2,6 @@
 #include "dxview_window.h"
 
 #include "../common/standin_control.h"
-#include "../common/standin_look.h"
 #include "../common/standin_names.h"
 #include "../common/standin_text.h"
 
@@ -24,55 +23,44 @@ constexpr UINT kAnnounceMessage = WM_APP + 2;
 }  // namespace
 
 DxViewWindow::DxViewWindow(const DxViewOptions& options)
-    : options_(options),
-      server_(
-          journal_,
-          [this](const std::string&, const std::string& item) { return ItemValue(item); },
-          [this](const std::string& topic, const std::string& command) { return OnExecute(topic, command); }),
+    : StandInWindow([this](const std::string&, const std::string& item) { return ItemValue(item); },
+                    [this](const std::string& topic, const std::string& command) { return OnExecute(topic, command); },
+                    ParseDxViewCommand),
+      options_(options),
       info_([this](UINT message, WPARAM wParam, LPARAM lParam) { OnClick(message, wParam, lParam); }) {}
 
 bool DxViewWindow::Create(HINSTANCE instance, int show) {
-    if (!journal_.Open(options_.journalPath))
-        return false;
-    journal_.Write("START", "DXView pid=" + std::to_string(GetCurrentProcessId()));
-
-    if (!host_.Create(kDxViewWindowClass, StandInLook(), 0, kDxViewWindowTitle, WS_OVERLAPPEDWINDOW,
-                      {40, 40, 360, 200, nullptr},
-                      [this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); }))
+    if (!Open(options_.journalPath, "DXView", kDxViewWindowClass, kDxViewWindowTitle, {40, 40, 360, 200, nullptr}))
         return false;
 
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto control = [&](const char* kind, const char* text, DWORD style, int top, int id) {
-        HWND child = CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, 90, top, 240, 22, host_.Handle(),
+        HWND child = CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, 90, top, 240, 22, Window(),
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     };
     control("BUTTON", "Befehle ablehnen", BS_AUTOCHECKBOX, 15, kRefuseBoxId);
     control("BUTTON", "Befehle nie beantworten", BS_AUTOCHECKBOX, 42, kNoAnswerBoxId);
     control("BUTTON", "Tarvello verbinden (003start)", BS_PUSHBUTTON, 72, kAnnounceButtonId);
-    CheckDlgButton(host_.Handle(), kRefuseBoxId, options_.refuse ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(host_.Handle(), kNoAnswerBoxId, options_.noAnswer ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Window(), kRefuseBoxId, options_.refuse ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Window(), kNoAnswerBoxId, options_.noAnswer ? BST_CHECKED : BST_UNCHECKED);
 
-    if (!info_.Create(instance, host_.Handle(), options_.infoWindow))
+    if (!info_.Create(instance, Window(), options_.infoWindow))
         return false;
     info_.Show(lastCommand_, bearing_, rotor_);
-    if (!server_.Start(kDxViewApplication,
-                       {{kServerTopic, {kSpotPrefixItem, kCommandItem}}, {kMainTopic, {kShortPathItem}}})) {
+    if (!Publish(kDxViewApplication, {{kServerTopic, {kSpotPrefixItem, kCommandItem}}, {kMainTopic, {kShortPathItem}}},
+                 show))
         return false;
-    }
-    ShowWindow(host_.Handle(), show);
-    UpdateWindow(host_.Handle());
     if (options_.announce)
-        PostMessageA(host_.Handle(), kAnnounceMessage, 0, 0);
-    journal_.Write("READY");
+        PostMessageA(Window(), kAnnounceMessage, 0, 0);
     return true;
 }
 
-LRESULT DxViewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> DxViewWindow::OnOwnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
-            const bool checked = IsDlgButtonChecked(host_.Handle(), id) == BST_CHECKED;
+            const bool checked = IsDlgButtonChecked(Window(), id) == BST_CHECKED;
             if (id == kRefuseBoxId)
                 SetMode(options_.refuse, id, "refuse", checked);
             if (id == kNoAnswerBoxId)
@@ -90,16 +78,8 @@ LRESULT DxViewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kAnnounceMessage:
             Announce();
             return 0;
-        case WM_COPYDATA:
-            return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        case WM_CLOSE:
-            OnClose();
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
         default:
-            return host_.Default(message, wParam, lParam);
+            return std::nullopt;
     }
 }
 
@@ -118,7 +98,7 @@ HDDEDATA DxViewWindow::OnExecute(const std::string& topic, const std::string& co
         return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
     }
     journal_.Write("REPLY", "ack");
-    PostMessageA(host_.Handle(), kAdviseMessage, 0, 0);
+    PostMessageA(Window(), kAdviseMessage, 0, 0);
     return reinterpret_cast<HDDEDATA>(DDE_FACK);
 }
 
@@ -159,34 +139,28 @@ void DxViewWindow::OnClick(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-BOOL DxViewWindow::OnCopyData(const COPYDATASTRUCT& data) {
-    const auto command = ReceiveCommand(data, journal_, ParseDxViewCommand);
-    if (!command)
-        return FALSE;
-    switch (command->kind) {
+bool DxViewWindow::OnCommand(const Command& command) {
+    switch (command.kind) {
         case CommandKind::RefuseOn:
         case CommandKind::RefuseOff:
-            SetMode(options_.refuse, kRefuseBoxId, "refuse", command->kind == CommandKind::RefuseOn);
-            return TRUE;
+            SetMode(options_.refuse, kRefuseBoxId, "refuse", command.kind == CommandKind::RefuseOn);
+            return true;
         case CommandKind::NoAnswerOn:
         case CommandKind::NoAnswerOff:
-            SetMode(options_.noAnswer, kNoAnswerBoxId, "noanswer", command->kind == CommandKind::NoAnswerOn);
-            return TRUE;
+            SetMode(options_.noAnswer, kNoAnswerBoxId, "noanswer", command.kind == CommandKind::NoAnswerOn);
+            return true;
         case CommandKind::Announce:
             // Not from inside the sender's SendMessage: the announcement itself sends DDE messages.
-            PostMessageA(host_.Handle(), kAnnounceMessage, 0, 0);
-            return TRUE;
-        case CommandKind::Quit:
-            PostMessageA(host_.Handle(), WM_CLOSE, 0, 0);
-            return TRUE;
+            PostMessageA(Window(), kAnnounceMessage, 0, 0);
+            return true;
         default:
-            return FALSE;
+            return false;
     }
 }
 
 void DxViewWindow::SetMode(bool& flag, int checkBoxId, const char* name, bool on) {
     flag = on;
-    CheckDlgButton(host_.Handle(), checkBoxId, on ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Window(), checkBoxId, on ? BST_CHECKED : BST_UNCHECKED);
     journal_.Write("MODE", std::string(name) + (on ? " on" : " off"));
 }
 
@@ -210,12 +184,6 @@ void DxViewWindow::StayResponsiveFor(unsigned long ms) {
             DispatchMessageA(&message);
         }
     }
-}
-
-void DxViewWindow::OnClose() {
-    server_.Stop();
-    journal_.Write("QUIT");
-    host_.Destroy();
 }
 
 }  // namespace standin

@@ -6,10 +6,8 @@
 
 #include <string>
 
-#include "../common/standin_dde_server.h"
-#include "../common/standin_journal.h"
+#include "../common/standin_window.h"
 #include "dxview_info.h"
-#include "platform/win32/win32_window_host.h"
 
 namespace standin {
 
@@ -22,29 +20,26 @@ struct DxViewOptions {
     bool announce = false;
 };
 
-class DxViewWindow {
+class DxViewWindow : public StandInWindow {
 public:
     explicit DxViewWindow(const DxViewOptions& options);
+    ~DxViewWindow() override { EndWindow(); }
     bool Create(HINSTANCE instance, int show);
 
 private:
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HDDEDATA OnExecute(const std::string& topic, const std::string& command);
     bool Apply(const std::string& command);
     std::string ItemValue(const std::string& item) const;
     void OnClick(UINT message, WPARAM wParam, LPARAM lParam);
-    BOOL OnCopyData(const COPYDATASTRUCT& data);
+    bool OnCommand(const Command& command) override;
     void SetMode(bool& flag, int checkBoxId, const char* name, bool on);
     void Announce();
     // Keeps handling messages for ms, as a busy program that still answers its window would.
     void StayResponsiveFor(unsigned long ms);
-    void OnClose();
 
     DxViewOptions options_;
-    Journal journal_;
-    DdeServer server_;
     DxViewInfo info_;
-    tarvello::win32::WindowHost host_;
     std::string lastCommand_;
     std::string bearing_ = "0";
     std::string rotor_ = "steht";

@@ -5,7 +5,6 @@
 
 #include "../common/standin_args.h"
 #include "../common/standin_control.h"
-#include "../common/standin_look.h"
 #include "../common/standin_names.h"
 #include "../common/standin_text.h"
 
@@ -16,38 +15,27 @@ const std::string kTopic = kLoggerTopic;
 }  // namespace
 
 LoggerWindow::LoggerWindow(const LoggerOptions& options)
-    : options_(options),
-      server_(
-          journal_,
-          [this](const std::string&, const std::string& item) { return ItemValue(item); },
-          [this](const std::string&, const std::string& command) {
-              // The logger takes no commands.
-              journal_.Write("EXECUTE-REFUSED", command);
-              return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
-          }),
+    : StandInWindow([this](const std::string&, const std::string& item) { return ItemValue(item); },
+                    [this](const std::string&, const std::string& command) {
+                        // The logger takes no commands.
+                        journal_.Write("EXECUTE-REFUSED", command);
+                        return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
+                    },
+                    ParseLoggerCommand),
+      options_(options),
       boxes_{{"Rufzeichen", kCallItem, kCallEditId},
              {"Winkel", kAngleItem, kAngleEditId},
              {"Locator", kLocatorItem, kLocatorEditId}} {}
 
 bool LoggerWindow::Create(int show) {
-    if (!journal_.Open(options_.journalPath))
-        return false;
-    journal_.Write("START", "ContestLogger pid=" + std::to_string(GetCurrentProcessId()));
-
-    if (!host_.Create(kLoggerWindowClass, StandInLook(), 0, kLoggerWindowTitle, WS_OVERLAPPEDWINDOW,
-                      {CW_USEDEFAULT, CW_USEDEFAULT, 360, 190, nullptr},
-                      [this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); }))
+    if (!Open(options_.journalPath, "ContestLogger", kLoggerWindowClass, kLoggerWindowTitle,
+              {CW_USEDEFAULT, CW_USEDEFAULT, 360, 190, nullptr}))
         return false;
     CreateBoxes();
     // The initial values must be in the boxes before a client can ask for them.
-    if (!server_.Start(kLoggerApplication,
-                       {{kTopic, {kCallItem, kAngleItem, kLocatorItem}}})) {
+    if (!Publish(kLoggerApplication, {{kTopic, {kCallItem, kAngleItem, kLocatorItem}}}, show))
         return false;
-    }
-    ShowWindow(host_.Handle(), show);
-    UpdateWindow(host_.Handle());
     SetFocus(boxes_[0].edit);
-    journal_.Write("READY");
     return true;
 }
 
@@ -56,11 +44,11 @@ void LoggerWindow::CreateBoxes() {
     const std::string initial[] = {options_.call, options_.angle, options_.locator};
     for (int i = 0; i < 3; ++i) {
         const int top = 15 + i * 35;
-        HWND label = CreateWindowExA(0, "STATIC", boxes_[i].label, WS_CHILD | WS_VISIBLE, 15, top + 3, 90, 20, host_.Handle(),
+        HWND label = CreateWindowExA(0, "STATIC", boxes_[i].label, WS_CHILD | WS_VISIBLE, 15, top + 3, 90, 20, Window(),
                                      nullptr, nullptr, nullptr);
         boxes_[i].edit = CreateWindowExA(
             WS_EX_CLIENTEDGE, "EDIT", initial[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 110, top,
-            210, 24, host_.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(boxes_[i].id)), nullptr, nullptr);
+            210, 24, Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(boxes_[i].id)), nullptr, nullptr);
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SendMessageA(boxes_[i].edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SetWindowSubclass(boxes_[i].edit, &LoggerWindow::BoxProc, static_cast<UINT_PTR>(i) + 1,
@@ -68,26 +56,18 @@ void LoggerWindow::CreateBoxes() {
     }
 }
 
-LRESULT LoggerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> LoggerWindow::OnOwnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) == EN_CHANGE)
                 OnBoxChanged(LOWORD(wParam));
             return 0;
-        case WM_COPYDATA:
-            return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_SETFOCUS:
             // Activated again (after Tarvello gives the keyboard back): typing goes on in the box it left.
             SetFocus(boxes_[lastFocusedBox_].edit);
             return 0;
-        case WM_CLOSE:
-            OnClose();
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
         default:
-            return host_.Default(message, wParam, lParam);
+            return std::nullopt;
     }
 }
 
@@ -143,33 +123,13 @@ std::string LoggerWindow::ItemValue(const std::string& item) {
     return {};
 }
 
-BOOL LoggerWindow::OnCopyData(const COPYDATASTRUCT& data) {
-    const auto command = ReceiveCommand(data, journal_, ParseLoggerCommand);
-    if (!command)
-        return FALSE;
-    switch (command->kind) {
-        case CommandKind::SetCall:
-        case CommandKind::SetAngle:
-        case CommandKind::SetLocator: {
-            const int index = command->kind == CommandKind::SetCall    ? 0
-                              : command->kind == CommandKind::SetAngle ? 1
-                                                                       : 2;
-            // Exactly as if typed: the edit's EN_CHANGE publishes the value.
-            SetWindowTextA(boxes_[index].edit, command->text.c_str());
-            return TRUE;
-        }
-        case CommandKind::Quit:
-            PostMessageA(host_.Handle(), WM_CLOSE, 0, 0);
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
-void LoggerWindow::OnClose() {
-    server_.Stop();
-    journal_.Write("QUIT");
-    host_.Destroy();
+bool LoggerWindow::OnCommand(const Command& command) {
+    const int index = command.kind == CommandKind::SetCall    ? 0
+                      : command.kind == CommandKind::SetAngle ? 1
+                                                              : 2;
+    // Exactly as if typed: the edit's EN_CHANGE publishes the value.
+    SetWindowTextA(boxes_[index].edit, command.text.c_str());
+    return true;
 }
 
 }  // namespace standin

@@ -6,9 +6,7 @@
 
 #include <string>
 
-#include "../common/standin_dde_server.h"
-#include "../common/standin_journal.h"
-#include "platform/win32/win32_window_host.h"
+#include "../common/standin_window.h"
 
 namespace standin {
 
@@ -19,9 +17,10 @@ struct LoggerOptions {
     std::string locator;
 };
 
-class LoggerWindow {
+class LoggerWindow : public StandInWindow {
 public:
     explicit LoggerWindow(const LoggerOptions& options);
+    ~LoggerWindow() override { EndWindow(); }
     // Opens the journal, the DDE service and the window; false when one of them fails.
     bool Create(int show);
 
@@ -35,18 +34,14 @@ private:
 
     static LRESULT CALLBACK
     BoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR boxNumber, DWORD_PTR window);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateBoxes();
     void OnBoxChanged(int id);
-    BOOL OnCopyData(const COPYDATASTRUCT& data);
-    void OnClose();
+    bool OnCommand(const Command& command) override;
     Box* BoxOf(int id);
     std::string ItemValue(const std::string& item);
 
     LoggerOptions options_;
-    Journal journal_;
-    DdeServer server_;
-    tarvello::win32::WindowHost host_;
     Box boxes_[3];
     int lastFocusedBox_ = 0;  // where the keyboard goes back to when the window is activated
 };

@@ -2,6 +2,10 @@
 // failures of Initialize, Version, Terminate and GetOSVersion.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+#include <vector>
+
 #include "common/os_name_table.h"
 #include "common_test_support.h"
 #include "common/program_error.h"
@@ -10,28 +14,22 @@ namespace tarvello::testing {
 namespace {
 
 TEST(OsNameTable, NamesEachRowAndNothingElse) {
-    struct Row {
-        std::uint32_t platform, major, minor;
-        const wchar_t* name;
+    // Each name with the platform ids, major and minor versions that give it.
+    using Versions = std::vector<std::array<std::uint32_t, 3>>;
+    const std::pair<const wchar_t*, Versions> names[] = {
+        {L"Windows 95", {{1, 4, 0}, {1, 0, 0}}},
+        {L"Windows 98", {{1, 7, 10}}},
+        {L"Windows Millennium", {{1, 4, 90}}},
+        {L"Windows NT 3.51", {{2, 3, 0}, {2, 3, 51}}},
+        {L"Windows NT 4.0", {{2, 4, 7}}},
+        {L"Windows 2000", {{2, 5, 0}}},
+        {L"Windows XP", {{2, 5, 1}}},
+        {L"unknown", {{1, 4, 1}, {2, 5, 2}, {2, 6, 1}, {0, 3, 10}, {3, 5, 1}, {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}}},
     };
-    const Row rows[] = {{1, 4, 0, L"Windows 95"},
-                        {1, 0, 0, L"Windows 95"},
-                        {1, 7, 10, L"Windows 98"},
-                        {1, 4, 90, L"Windows Millennium"},
-                        {1, 4, 1, L"unknown"},
-                        {2, 3, 0, L"Windows NT 3.51"},
-                        {2, 3, 51, L"Windows NT 3.51"},
-                        {2, 4, 7, L"Windows NT 4.0"},
-                        {2, 5, 0, L"Windows 2000"},
-                        {2, 5, 1, L"Windows XP"},
-                        {2, 5, 2, L"unknown"},
-                        {2, 6, 1, L"unknown"},
-                        {0, 3, 10, L"unknown"},
-                        {3, 5, 1, L"unknown"},
-                        {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, L"unknown"}};
-    for (const Row& row : rows)
-        EXPECT_EQ(OsNameFor(row.platform, row.major, row.minor), row.name)
-            << row.platform << " " << row.major << "." << row.minor;
+    for (const auto& [name, versions] : names) {
+        for (const auto& [platform, major, minor] : versions)
+            EXPECT_EQ(OsNameFor(platform, major, minor), name) << platform << " " << major << "." << minor;
+    }
 }
 
 TEST(CommonOsVersion, PreparesTheRecordAndKeepsTheBuildNumberUnmasked) {

@@ -27,15 +27,28 @@ struct EndWatch {
     }
 };
 
+// A server in another process with our two hot links on its topic DDEServer, each watched for its end.
+struct TwoLinks {
+    explicit TwoLinks(const std::string& stem)
+        : service(UniqueName(stem)),
+          peer("server", service, "DDEServer", {"SpotPrefix=DL", "DDECommand=DDELookup"}),
+          watchLink(dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"SpotPrefix", watch.Handlers())),
+          commandLink(dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"DDECommand", command.Handlers())) {}
+
+    std::string service;
+    PeerProcess peer;
+    Win32Dde dde;
+    EndWatch watch;
+    EndWatch command;
+    std::unique_ptr<DdeLink> watchLink;
+    std::unique_ptr<DdeLink> commandLink;
+};
+
 TEST(Win32DdePartnerEnd, BothLinksLearnOnceWithinASecondWhenTheServerUninitializesOrIsKilled) {
     for (const bool kill : {false, true}) {
         SCOPED_TRACE(kill ? "killed" : "uninitialized, process alive");
-        const std::string service = UniqueName("End");
-        PeerProcess peer("server", service, "DDEServer", {"SpotPrefix=DL", "DDECommand=DDELookup"});
-        Win32Dde dde;
-        EndWatch watch, command;
-        auto watchLink = dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"SpotPrefix", watch.Handlers());
-        auto commandLink = dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"DDECommand", command.Handlers());
+        TwoLinks links("End");
+        auto& [service, peer, dde, watch, command, watchLink, commandLink] = links;
         EXPECT_EQ(watch.values, std::vector<std::wstring>{L"DL"});
         const ULONGLONG endedAt = GetTickCount64();
         // Wine's DDEML tells its clients nothing when a server uninitializes.
@@ -53,12 +66,8 @@ TEST(Win32DdePartnerEnd, BothLinksLearnOnceWithinASecondWhenTheServerUninitializ
 }
 
 TEST(Win32DdePartnerEnd, ClosingALinkOurselvesIsNotReportedAndReachesThePartner) {
-    const std::string service = UniqueName("OwnClose");
-    PeerProcess peer("server", service, "DDEServer", {"SpotPrefix=DL", "DDECommand=x"});
-    Win32Dde dde;
-    EndWatch watch, other;
-    auto link = dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"SpotPrefix", watch.Handlers());
-    auto otherLink = dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"DDECommand", other.Handlers());
+    TwoLinks links("OwnClose");
+    auto& [service, peer, dde, watch, other, link, otherLink] = links;
     link.reset();
     EXPECT_TRUE(peer.WaitForLine("disconnect", 2000)) << "the partner is told the conversation ended";
     peer.Control("set SpotPrefix DK");

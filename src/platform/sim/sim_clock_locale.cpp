@@ -53,26 +53,27 @@ bool SimClockLocale::OsVersion(OsVersionInfo& info) {
     return true;
 }
 
-void SimClockLocale::UseEnglishLocale() {
-    lcid_ = 0x409;
-    static const wchar_t* kMonths[] = {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
-                                       L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"};
+void SimClockLocale::UseLocale(const SimLocale& locale) {
+    lcid_ = locale.lcid;
     for (std::uint32_t m = 0; m < 12; ++m)
-        SetLocaleInfo(0x409, locale_type::kAbbrevMonthName1 + m, kMonths[m]);
-    SetLocaleInfo(0x409, locale_type::kTimeSeparator, L":");
-    SetLocaleInfo(0x409, locale_type::kLanguage, L"English (United States)");
-    SetLocaleInfo(0x409, locale_type::kCountry, L"United States");
+        SetLocaleInfo(locale.lcid, locale_type::kAbbrevMonthName1 + m, locale.months[m]);
+    SetLocaleInfo(locale.lcid, locale_type::kTimeSeparator, L":");
+    SetLocaleInfo(locale.lcid, locale_type::kLanguage, locale.language);
+    SetLocaleInfo(locale.lcid, locale_type::kCountry, locale.country);
+}
+
+void SimClockLocale::UseEnglishLocale() {
+    UseLocale({0x409,
+               {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun", L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"},
+               L"English (United States)",
+               L"United States"});
 }
 
 void SimClockLocale::UseGermanLocale() {
-    lcid_ = 0x407;
-    static const wchar_t* kMonths[] = {L"Jan", L"Feb", L"M\u00e4r", L"Apr", L"Mai", L"Jun",
-                                       L"Jul", L"Aug", L"Sep",      L"Okt", L"Nov", L"Dez"};
-    for (std::uint32_t m = 0; m < 12; ++m)
-        SetLocaleInfo(0x407, locale_type::kAbbrevMonthName1 + m, kMonths[m]);
-    SetLocaleInfo(0x407, locale_type::kTimeSeparator, L":");
-    SetLocaleInfo(0x407, locale_type::kLanguage, L"Deutsch (Deutschland)");
-    SetLocaleInfo(0x407, locale_type::kCountry, L"Deutschland");
+    UseLocale({0x407,
+               {L"Jan", L"Feb", L"M\u00e4r", L"Apr", L"Mai", L"Jun", L"Jul", L"Aug", L"Sep", L"Okt", L"Nov", L"Dez"},
+               L"Deutsch (Deutschland)",
+               L"Deutschland"});
 }
 
 }  // namespace tarvello::sim

@@ -2,6 +2,7 @@
 // tests set.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -47,6 +48,14 @@ class SimClockLocale : public ClockLocale {
         localeInfoOverride;
 
   private:
+    struct SimLocale {
+        std::uint32_t lcid;
+        std::array<const wchar_t*, 12> months;
+        const wchar_t* language;
+        const wchar_t* country;
+    };
+    void UseLocale(const SimLocale& locale);
+
     static int Index(SimClockCall call) { return static_cast<int>(call); }
     void Enter(SimClockCall call);
 

@@ -24,6 +24,20 @@ auto Guarded(F&& call, decltype(call()) onFailure) -> decltype(call()) {
     }
 }
 
+// The memory handle and the item of a packed advise or poke.
+struct ItemMessage {
+    UINT_PTR handle;
+    ATOM itemAtom;
+    std::wstring item;
+};
+
+ItemMessage UnpackItemMessage(UINT message, LPARAM lParam) {
+    UINT_PTR handle = 0;
+    UINT_PTR atom = 0;
+    UnpackDDElParam(message, lParam, &handle, &atom);
+    return {handle, static_cast<ATOM>(atom), AtomText(static_cast<ATOM>(atom))};
+}
+
 }  // namespace
 
 DdeServerConversation::DdeServerConversation(HWND client,
@@ -48,6 +62,15 @@ bool DdeServerConversation::PostToClient(UINT message, LPARAM lParam) {
     return PostMessageA(client_, message, reinterpret_cast<WPARAM>(Hwnd()), lParam) != 0;
 }
 
+void DdeServerConversation::PostAck(LPARAM ack, ATOM itemAtom) {
+    // An answer the client never gets is ours to clean up: the packed lParam and the item atom it carried.
+    if (PostToClient(WM_DDE_ACK, ack))
+        return;
+    FreeDDElParam(WM_DDE_ACK, ack);
+    if (itemAtom != 0)
+        GlobalDeleteAtom(itemAtom);
+}
+
 void DdeServerConversation::OnExecute(LPARAM lParam) {
     UINT_PTR ignored = 0;
     UINT_PTR handle = 0;
@@ -58,9 +81,7 @@ void DdeServerConversation::OnExecute(LPARAM lParam) {
         return;  // ended while the handler ran; the client gave up on this answer
     // The answer carries the command block back for the client to free. Must use PackDDElParam: on 64-bit
     // MAKELPARAM would truncate the HGLOBAL.
-    const LPARAM ack = PackDDElParam(WM_DDE_ACK, accepted ? kAckPositive : 0, handle);
-    if (!PostToClient(WM_DDE_ACK, ack))
-        FreeDDElParam(WM_DDE_ACK, ack);
+    PostAck(PackDDElParam(WM_DDE_ACK, accepted ? kAckPositive : 0, handle), 0);
 }
 
 void DdeServerConversation::OnRequest(LPARAM lParam) {
@@ -76,19 +97,11 @@ void DdeServerConversation::OnRequest(LPARAM lParam) {
         PostData(itemAtom, *value, true, nullptr);
         return;
     }
-    const LPARAM ack = PackDDElParam(WM_DDE_ACK, 0, itemAtom);
-    if (!PostToClient(WM_DDE_ACK, ack)) {
-        FreeDDElParam(WM_DDE_ACK, ack);
-        GlobalDeleteAtom(itemAtom);
-    }
+    PostAck(PackDDElParam(WM_DDE_ACK, 0, itemAtom), itemAtom);
 }
 
 void DdeServerConversation::OnAdvise(LPARAM lParam) {
-    UINT_PTR options = 0;
-    UINT_PTR atom = 0;
-    UnpackDDElParam(WM_DDE_ADVISE, lParam, &options, &atom);
-    const ATOM itemAtom = static_cast<ATOM>(atom);
-    const std::wstring item = AtomText(itemAtom);
+    const auto [options, itemAtom, item] = UnpackItemMessage(WM_DDE_ADVISE, lParam);
     const std::optional<AdviseOptions> wanted = ReadAdviseBlock(reinterpret_cast<HGLOBAL>(options));
     const bool accepted =
         wanted && wanted->isText && Guarded([&] { return handler_.OnRequest(item).has_value(); }, false);
@@ -99,11 +112,7 @@ void DdeServerConversation::OnAdvise(LPARAM lParam) {
         advises_.push_back({item, wanted->deferUpdates, wanted->ackRequested});
         GlobalFree(reinterpret_cast<HGLOBAL>(options));  // accepted: the options block is ours to free
     }
-    const LPARAM ack = ReuseDDElParam(lParam, WM_DDE_ADVISE, WM_DDE_ACK, accepted ? kAckPositive : 0, itemAtom);
-    if (!PostToClient(WM_DDE_ACK, ack)) {
-        FreeDDElParam(WM_DDE_ACK, ack);
-        GlobalDeleteAtom(itemAtom);
-    }
+    PostAck(ReuseDDElParam(lParam, WM_DDE_ADVISE, WM_DDE_ACK, accepted ? kAckPositive : 0, itemAtom), itemAtom);
 }
 
 void DdeServerConversation::OnUnadvise(LPARAM lParam) {
@@ -114,20 +123,11 @@ void DdeServerConversation::OnUnadvise(LPARAM lParam) {
         const std::wstring item = AtomText(itemAtom);
         std::erase_if(advises_, [&](const Advise& a) { return SameDdeName(a.item, item); });
     }
-    const LPARAM ack = PackDDElParam(WM_DDE_ACK, kAckPositive, itemAtom);
-    if (!PostToClient(WM_DDE_ACK, ack)) {
-        FreeDDElParam(WM_DDE_ACK, ack);
-        if (itemAtom != 0)
-            GlobalDeleteAtom(itemAtom);
-    }
+    PostAck(PackDDElParam(WM_DDE_ACK, kAckPositive, itemAtom), itemAtom);
 }
 
 void DdeServerConversation::OnPoke(LPARAM lParam) {
-    UINT_PTR block = 0;
-    UINT_PTR atom = 0;
-    UnpackDDElParam(WM_DDE_POKE, lParam, &block, &atom);
-    const ATOM itemAtom = static_cast<ATOM>(atom);
-    const std::wstring item = AtomText(itemAtom);
+    const auto [block, itemAtom, item] = UnpackItemMessage(WM_DDE_POKE, lParam);
     const std::optional<DataHeader> data = ReadDataBlock(reinterpret_cast<HGLOBAL>(block), true);
     const bool accepted = data && data->isText && Guarded([&] { return handler_.OnPoke(item, data->text); }, false);
     if (!open_)
@@ -135,11 +135,7 @@ void DdeServerConversation::OnPoke(LPARAM lParam) {
     // Accepted data with fRelease is the receiver's to free; refused data stays the sender's.
     if (accepted && data->release)
         GlobalFree(reinterpret_cast<HGLOBAL>(block));
-    const LPARAM ack = ReuseDDElParam(lParam, WM_DDE_POKE, WM_DDE_ACK, accepted ? kAckPositive : 0, itemAtom);
-    if (!PostToClient(WM_DDE_ACK, ack)) {
-        FreeDDElParam(WM_DDE_ACK, ack);
-        GlobalDeleteAtom(itemAtom);
-    }
+    PostAck(ReuseDDElParam(lParam, WM_DDE_POKE, WM_DDE_ACK, accepted ? kAckPositive : 0, itemAtom), itemAtom);
 }
 
 void DdeServerConversation::OnAck(LPARAM lParam) {

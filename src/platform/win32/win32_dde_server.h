@@ -39,6 +39,8 @@ private:
     void OnAck(LPARAM lParam);
     void OnClientGone(bool answerTerminate);
     bool PostToClient(UINT message, LPARAM lParam);
+    // Posts a WM_DDE_ACK; when it cannot be posted, frees its lParam and the item atom (0: none) it carried.
+    void PostAck(LPARAM ack, ATOM itemAtom);
     void PostData(ATOM itemAtom, const std::wstring& value, bool response, const Advise* advise);
 
     HWND client_;

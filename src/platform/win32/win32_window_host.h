@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace tarvello::win32 {
 
@@ -34,23 +35,20 @@ public:
     WindowHost& operator=(const WindowHost&) = delete;
     ~WindowHost();
 
-    // An ANSI window: DDE partners and the stand-ins exchange text in the ANSI code page with it. False when the
-    // window could not be made.
-    bool Create(const char* className,
+    // Char char makes an ANSI window: DDE partners and the stand-ins exchange text in the ANSI code page with it.
+    // Char wchar_t makes a Unicode one, for the program's own visible window. False when the window could not
+    // be made.
+    template <class Char>
+    bool Create(const Char* className,
                 const WindowClassLook& look,
                 DWORD exStyle,
-                const char* title,
+                const Char* title,
                 DWORD style,
                 const WindowPlace& place,
-                Handler handler);
-    // A Unicode window, for the program's own visible window.
-    bool CreateUnicode(const wchar_t* className,
-                       const WindowClassLook& look,
-                       DWORD exStyle,
-                       const wchar_t* title,
-                       DWORD style,
-                       const WindowPlace& place,
-                       Handler handler);
+                Handler handler) {
+        return CreateOfClass({sizeof(Char) == 1, Widened(className), look, exStyle, Widened(title), style, place},
+                             std::move(handler));
+    }
 
     HWND Handle() const { return window_; }
     // The default handling of a message, as the window's own character set has it.
@@ -59,12 +57,22 @@ public:
     void Destroy();
 
 private:
-    static LRESULT CALLBACK AnsiProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK UnicodeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static std::wstring Widened(const char* text);
+    static std::wstring Widened(const wchar_t* text) { return text; }
+    struct Request {
+        bool ansi;  // the class decides the window's character set
+        std::wstring className;
+        WindowClassLook look;
+        DWORD exStyle;
+        std::wstring title;
+        DWORD style;
+        WindowPlace place;
+    };
+    bool CreateOfClass(const Request& request, Handler handler);
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
-    bool unicode_ = false;
     Handler handler_;
 };
 

@@ -106,6 +106,12 @@ std::string ReadFileBytes(const std::wstring& path) {
     return out.str();
 }
 
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return static_cast<bool>(out);
+}
+
 std::vector<std::string> ReadLines(const std::wstring& path) {
     std::vector<std::string> lines;
     std::istringstream in(ReadFileBytes(path));

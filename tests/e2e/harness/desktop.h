@@ -28,6 +28,8 @@ std::wstring MessageBoxText(HWND box);
 COLORREF ChildCentrePixel(HWND parent, int controlId);
 
 std::string ReadFileBytes(const std::wstring& path);
+// Creates or replaces the file with exactly these bytes; false when it cannot be written.
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::vector<std::string> ReadLines(const std::wstring& path);
 std::wstring MakeFreshFolder(const std::wstring& name);
 std::wstring EnvironmentValue(const wchar_t* name);
