@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_codepage.h"
 #include "common/program_error.h"
+#include "platform/sim/sim_codepage.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_profile.h"
 #include "settings/ini_access.h"

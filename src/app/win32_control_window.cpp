@@ -27,7 +27,6 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
@@ -55,16 +54,14 @@ Win32ControlWindow::Win32ControlWindow(int dpi)
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     win32::WindowClassLook look;
     look.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TARVELLO));
-    look.smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TARVELLO), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                   LR_DEFAULTCOLOR));
+    look.smallIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TARVELLO), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     look.cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     host_.Create(kClassName, look, kExStyle, kDesignCaption, kStyle,
-                        {0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr},
-                        [this](UINT message, WPARAM wParam, LPARAM lParam) {
-                            return HandleMessage(message, wParam, lParam);
-                        });
+                 {0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr},
+                 [this](UINT message, WPARAM wParam, LPARAM lParam) { return HandleMessage(message, wParam, lParam); });
     toolTip_ = builder_->CreateControls(Handle());
     SetLampColour(kSystemColourFlag | COLOR_BTNFACE);
     PlaceAtDefaultPosition();

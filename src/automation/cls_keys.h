@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/keyboard.h"
 #include "platform/event_loop.h"
+#include "platform/keyboard.h"
 
 namespace tarvello {
 

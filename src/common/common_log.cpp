@@ -4,10 +4,10 @@
 
 #include "common/locale_info.h"
 #include "common/log_stamp.h"
+#include "common/program_error.h"
 #include "common/reported_call.h"
 #include "common/utc.h"
 #include "common/version_text.h"
-#include "common/program_error.h"
 
 namespace tarvello {
 

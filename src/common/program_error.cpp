@@ -28,7 +28,8 @@ std::wstring ErrorDescription(int number) {
         {440, L"Automation error"},
     }};
     for (const auto& [n, text] : kTable) {
-        if (n == number) return text;
+        if (n == number)
+            return text;
     }
     return L"Application-defined or object-defined error";
 }

@@ -16,12 +16,12 @@ inline constexpr int kSubscriptOutOfRange = 9;
 inline constexpr int kFileNotFound = 53;
 inline constexpr int kPermissionDenied = 70;
 inline constexpr int kPathNotFound = 76;
-inline constexpr int kDdeNoAnswer = 282;          // no application answered a DDE link request
-inline constexpr int kDdeChannelClosed = 284;     // the conversation is gone
-inline constexpr int kDdeRefused = 285;           // the partner refused the DDE method
-inline constexpr int kDdeTimeout = 286;           // the partner did not answer in time
-inline constexpr int kBearingSource = 429;        // the outside component could not be created
-inline constexpr int kAutomationError = 440;      // the outside component failed to answer
+inline constexpr int kDdeNoAnswer = 282;       // no application answered a DDE link request
+inline constexpr int kDdeChannelClosed = 284;  // the conversation is gone
+inline constexpr int kDdeRefused = 285;        // the partner refused the DDE method
+inline constexpr int kDdeTimeout = 286;        // the partner did not answer in time
+inline constexpr int kBearingSource = 429;     // the outside component could not be created
+inline constexpr int kAutomationError = 440;   // the outside component failed to answer
 }  // namespace error_number
 
 // The standard description of an error number; unknown numbers get a generic text.

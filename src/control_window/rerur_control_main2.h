@@ -64,10 +64,10 @@ public:
     bool PollerRunning() const { return timer1_.has_value(); }
 
     void Timer1_Timer();
-    void Command1_Click();           // hidden: the take-bearing action
-    void SelectBearingCmd_Click();   // hidden: sends the bearing as it stands
-    void LPCmd_Click();              // hidden: long-path turn
-    void Command2_Click();           // "?": the help file
+    void Command1_Click();          // hidden: the take-bearing action
+    void SelectBearingCmd_Click();  // hidden: sends the bearing as it stands
+    void LPCmd_Click();             // hidden: long-path turn
+    void Command2_Click();          // "?": the help file
 
     static std::wstring StripTrailingCRLF(const std::wstring& theData);
 

@@ -5,14 +5,14 @@
 
 #include "common/action_gate.h"
 #include "common/common.h"
-#include "common/reported_call.h"
+#include "common/program_error.h"
 #include "common/program_texts.h"
+#include "common/reported_call.h"
 #include "control_window/control_texts.h"
 #include "control_window/module1.h"
 #include "control_window/program_log.h"
 #include "dde_link/dde_client_module.h"
 #include "partners/partners.h"
-#include "common/program_error.h"
 #include "settings/ini_access.h"
 #include "settings/number_text.h"
 
@@ -69,10 +69,10 @@ void RERurControlMain2::RunStartupSteps() {
 
 void RERurControlMain2::RestorePosition() {
     IniAccess& ini = services_.iniStore();
-    const auto left = ParseNumberText(
-        ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey), L""));
-    const auto top = ParseNumberText(
-        ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kTopKey), L""));
+    const auto left =
+        ParseNumberText(ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey), L""));
+    const auto top =
+        ParseNumberText(ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kTopKey), L""));
     // A first start (or a damaged entry) has no usable position: open at a sensible place instead of
     // stopping start-up halfway.
     if (!left || !top) {
@@ -97,12 +97,13 @@ void RERurControlMain2::OpenLoggerLinks() {
 }
 
 void RERurControlMain2::HandleStartupFailure(int code, const std::wstring& description) {
-    if (code == 0) return;
+    if (code == 0)
+        return;
     if (code == error_number::kDdeNoAnswer) {
         // Order matters: log entry, then the message, then the close.
         AppendProgramLogIfPossible(std::wstring(texts::kLoggerMissingEntry));
         services_.platform.shell.ShowCriticalMessage(std::wstring(texts::kLoggerMissingMessage),
-                                              std::wstring(kProgramTitle));
+                                                     std::wstring(kProgramTitle));
         CloseWindow();
         return;
     }
@@ -116,7 +117,8 @@ void RERurControlMain2::CloseWindow() {
 }
 
 void RERurControlMain2::Form_Unload() {
-    if (unloaded_) return;
+    if (unloaded_)
+        return;
     unloaded_ = true;
     if (timer1_) {
         services_.platform.loop.StopTimer(*timer1_);
@@ -125,7 +127,8 @@ void RERurControlMain2::Form_Unload() {
     IniAccess& ini = services_.iniStore();
     // A start that failed before the INI path was set must still write the program's own file, never the
     // platform's default profile.
-    if (ini.IniFile().empty()) services_.module1.InitIniPath(ini);
+    if (ini.IniFile().empty())
+        services_.module1.InitIniPath(ini);
     ini.WriteEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey),
                    FormatNumberText(services_.view.LeftTwips()));
     ini.WriteEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kTopKey),
@@ -162,7 +165,8 @@ void RERurControlMain2::AppendProgramLog(const std::wstring& entryText) {
 
 void RERurControlMain2::Command2_Click() {
     services_.gate.Run([this] {
-        services_.platform.help.ShowHelp(services_.platform.shell.ProgramFolder() + L"\\" + std::wstring(texts::kHelpFileName));
+        services_.platform.help.ShowHelp(services_.platform.shell.ProgramFolder() + L"\\" +
+                                         std::wstring(texts::kHelpFileName));
     });
 }
 

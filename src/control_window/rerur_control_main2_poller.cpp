@@ -4,10 +4,10 @@
 
 #include "common/action_gate.h"
 #include "common/common.h"
+#include "common/program_error.h"
 #include "control_window/control_texts.h"
 #include "control_window/rerur_control_main2.h"
 #include "dde_link/dde_client_module.h"
-#include "common/program_error.h"
 
 namespace tarvello {
 namespace {
@@ -29,7 +29,8 @@ void RERurControlMain2::Timer1_Timer() {
     // While an earlier action waits for DXView, this tick still reads the keys, so that a press is not lost
     // when the key is let go before the wait ends; its action runs after the earlier one, in order.
     for (const auto& [key, keyAction] : kKeys) {
-        if (services_.platform.keyboard.ReadKeyState(key) != kFreshPress) continue;
+        if (services_.platform.keyboard.ReadKeyState(key) != kFreshPress)
+            continue;
         services_.gate.Run([this, action = keyAction] { RunKeyAction(action); });
     }
 }
@@ -59,7 +60,8 @@ void RERurControlMain2::TakeBearing() {
     // A bearing source that cannot be created or does not answer leaves Bearing as the logger's hot link
     // set it, and that angle is sent; the failure is recorded once per run.
     try {
-        if (!bearingSource_) bearingSource_ = services_.platform.bearingSource.Create();
+        if (!bearingSource_)
+            bearingSource_ = services_.platform.bearingSource.Create();
         services_.view.SetText(ViewField::kBearing, bearingSource_->ReadBearingText());
     } catch (const ProgramError& e) {
         if (!bearingSourceFailureLogged_) {

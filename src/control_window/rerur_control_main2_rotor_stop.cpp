@@ -21,14 +21,15 @@ constexpr std::int32_t kClickHoldMs = 50;
 std::int32_t RERurControlMain2::SearchDXViewWindows() {
     MatchTable table;
     return services_.finder.FindWindowLike(table, 0, std::wstring(partners::kDxViewInfoTitlePattern),
-                                    std::wstring(partners::kDxViewInfoClassPattern));
+                                           std::wstring(partners::kDxViewInfoClassPattern));
 }
 
 void RERurControlMain2::CheckDXViewPresence() {
-    if (SearchDXViewWindows() >= 1) return;
+    if (SearchDXViewWindows() >= 1)
+        return;
     // Order matters: message first, log entry second, then the process ends without its shut-down sequence.
     services_.platform.shell.ShowCriticalMessage(std::wstring(texts::kDxViewMissingMessage),
-                                          std::wstring(kProgramTitle));
+                                                 std::wstring(kProgramTitle));
     AppendProgramLogIfPossible(std::wstring(texts::kDxViewMissingEntry));
     services_.platform.shell.EndProcessNow();
 }
@@ -57,7 +58,8 @@ void RERurControlMain2::RotorStop() {
 void RERurControlMain2::ActivateLogger() {
     // A logger never seen has no title to look for; an empty title would match any window.
     const std::wstring& title = services_.finder.sLoggerTitle;
-    if (title.empty()) return;
+    if (title.empty())
+        return;
     services_.platform.windows.ActivateByTitle(title);
 }
 

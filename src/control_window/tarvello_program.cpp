@@ -18,7 +18,8 @@ TarvelloProgram::TarvelloProgram(const Platform& platform, ControlView& view)
       ddeClient_(platform_, gate_, common_, main_) {}
 
 IniAccess& TarvelloProgram::IniStore() {
-    if (!ini_) ini_ = std::make_unique<IniAccess>(platform_.profile);
+    if (!ini_)
+        ini_ = std::make_unique<IniAccess>(platform_.profile);
     return *ini_;
 }
 

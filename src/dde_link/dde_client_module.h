@@ -16,7 +16,7 @@
 namespace tarvello {
 
 class DDEClientModule {
-  public:
+public:
     static constexpr std::int16_t kServerCount = 7;  // servers 0 to 6
     // Where the values of each of DXView's links go, and who holds the link.
     enum class LinkHolder { kSpotPrefix, kDdeLookup, kCurrentBearing };
@@ -51,7 +51,7 @@ class DDEClientModule {
     bool DiagnosticFlag() const { return diagnosticFlag_; }
     const DDEClient* Window() const { return window_.get(); }
 
-  private:
+private:
     static std::size_t ServerIndex(std::int16_t n);
     bool OpenDxViewLinks();
     std::shared_ptr<DdeLink> OpenDxViewLink(std::wstring_view topic,

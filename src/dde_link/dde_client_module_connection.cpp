@@ -24,7 +24,12 @@ constexpr DxViewLinkSpec kDxViewLinks[] = {
 }  // namespace
 
 DDEClientModule::DDEClientModule(Platform& platform, ActionGate& gate, Common& common, MainWindowAccess& mainWindow)
-    : dde_(platform.dde), shell_(platform.shell), loop_(platform.loop), gate_(gate), common_(common), mainWindow_(mainWindow) {
+    : dde_(platform.dde),
+      shell_(platform.shell),
+      loop_(platform.loop),
+      gate_(gate),
+      common_(common),
+      mainWindow_(mainWindow) {
     common_.SetEnableDebugLog([this] { EnableDebugLog(); });
 }
 

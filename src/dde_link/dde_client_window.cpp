@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <exception>
 
+#include "common/program_error.h"
 #include "common/reported_call.h"
 #include "dde_link/execute_command.h"
 #include "partners/partners.h"
-#include "common/program_error.h"
 
 namespace tarvello {
 namespace {

@@ -17,7 +17,7 @@
 namespace tarvello {
 
 class DDEClient : public DdeTopicHandler {
-  public:
+public:
     static constexpr std::uint32_t kServerRetryIntervalMs = 5000;
     static constexpr std::wstring_view kSpotPrefixField = L"SpotPrefix";
     static constexpr std::wstring_view kDdeLookupField = L"DDELookup";
@@ -60,7 +60,7 @@ class DDEClient : public DdeTopicHandler {
     std::optional<std::wstring> OnRequest(const std::wstring& item) override;
     bool OnPoke(const std::wstring& item, const std::wstring& value) override;
 
-  private:
+private:
     std::optional<std::size_t> FieldIndex(std::wstring_view name) const;
 
     Dde& dde_;

@@ -28,9 +28,9 @@ struct OsVersionInfo {
 };
 
 namespace locale_type {
-inline constexpr std::uint32_t kLanguage = 2;            // LOCALE_SLANGUAGE
-inline constexpr std::uint32_t kCountry = 6;             // LOCALE_SCOUNTRY
-inline constexpr std::uint32_t kTimeSeparator = 0x1E;    // LOCALE_STIME
+inline constexpr std::uint32_t kLanguage = 2;             // LOCALE_SLANGUAGE
+inline constexpr std::uint32_t kCountry = 6;              // LOCALE_SCOUNTRY
+inline constexpr std::uint32_t kTimeSeparator = 0x1E;     // LOCALE_STIME
 inline constexpr std::uint32_t kAbbrevMonthName1 = 0x44;  // LOCALE_SABBREVMONTHNAME1, the others follow
 }  // namespace locale_type
 

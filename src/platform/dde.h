@@ -35,7 +35,7 @@ struct DdeLinkHandlers {
 class DdeTopicHandler {
 public:
     virtual ~DdeTopicHandler() = default;
-    virtual bool OnExecute(const std::wstring& command) = 0;  // true: positive acknowledgement
+    virtual bool OnExecute(const std::wstring& command) = 0;                      // true: positive acknowledgement
     virtual std::optional<std::wstring> OnRequest(const std::wstring& item) = 0;  // nullopt: no such item
     virtual bool OnPoke(const std::wstring& item, const std::wstring& value) = 0;
 };
@@ -53,8 +53,10 @@ public:
     virtual ~Dde() = default;
     // Opens a conversation with application|topic and starts a hot link on item. Throws ProgramError:
     // kDdeNoAnswer when no application answered, kDdeRefused when the link was refused, kDdeTimeout.
-    virtual std::unique_ptr<DdeLink> OpenHotLink(const std::wstring& application, const std::wstring& topic,
-                                                 const std::wstring& item, DdeLinkHandlers handlers) = 0;
+    virtual std::unique_ptr<DdeLink> OpenHotLink(const std::wstring& application,
+                                                 const std::wstring& topic,
+                                                 const std::wstring& item,
+                                                 DdeLinkHandlers handlers) = 0;
     // windowCaption names the hidden window that carries the topic.
     virtual std::unique_ptr<DdeTopicRegistration> RegisterTopic(const std::wstring& application,
                                                                 const std::wstring& topic,

@@ -10,10 +10,15 @@ public:
     virtual ~ProfileStore() = default;
     // GetPrivateProfileStringA with a buffer of bufferChars: the value (or the default) cut to
     // bufferChars - 1 characters. Empty section or key names are passed as empty names.
-    virtual std::wstring GetString(const std::wstring& section, const std::wstring& key,
-                                   const std::wstring& defaultValue, int bufferChars, const std::wstring& file) = 0;
+    virtual std::wstring GetString(const std::wstring& section,
+                                   const std::wstring& key,
+                                   const std::wstring& defaultValue,
+                                   int bufferChars,
+                                   const std::wstring& file) = 0;
     // WritePrivateProfileStringA; false when the write failed.
-    virtual bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+    virtual bool WriteString(const std::wstring& section,
+                             const std::wstring& key,
+                             const std::wstring& value,
                              const std::wstring& file) = 0;
 };
 

@@ -23,8 +23,10 @@ public:
     virtual bool IsWindow(WindowHandle window) = 0;
     // True for a window of this program's own process.
     virtual bool BelongsToThisProgram(WindowHandle window) = 0;
-    virtual bool PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                             std::intptr_t lParam) = 0;
+    virtual bool PostToWindow(WindowHandle window,
+                              std::uint32_t message,
+                              std::uintptr_t wParam,
+                              std::intptr_t lParam) = 0;
     // Brings the top-level window whose title equals title (else one whose title begins with it) to the
     // foreground without waiting. Returns false when no window qualifies.
     virtual bool ActivateByTitle(const std::wstring& title) = 0;

@@ -8,12 +8,11 @@
 
 #include <vector>
 
-#include "common/standin_text.h"
 #include "common/standin_names.h"
+#include "common/standin_text.h"
 
 namespace bearing_standin {
 namespace {
-
 
 HDDEDATA CALLBACK IgnoreTransactions(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;

@@ -71,7 +71,9 @@ std::string DdeServer::SendExecute(const std::string& application,
                                                    XTYP_EXECUTE, timeoutMs, &result);
         const UINT error = DdeGetLastError(client);
         DdeDisconnect(conversation);
-        outcome = done != nullptr ? "ack" : error == DMLERR_NOTPROCESSED ? "refused" : "failed " + std::to_string(error);
+        outcome = done != nullptr                ? "ack"
+                  : error == DMLERR_NOTPROCESSED ? "refused"
+                                                 : "failed " + std::to_string(error);
     }
     DdeUninitialize(client);
     return outcome;

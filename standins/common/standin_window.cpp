@@ -19,8 +19,9 @@ bool StandInWindow::Open(const std::string& journalPath,
     if (!journal_.Open(journalPath))
         return false;
     journal_.Write("START", std::string(name) + " pid=" + std::to_string(GetCurrentProcessId()));
-    return host_.Create(windowClass, StandInLook(), 0, title, WS_OVERLAPPEDWINDOW, place,
-                        [this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); });
+    return host_.Create(
+        windowClass, StandInLook(), 0, title, WS_OVERLAPPEDWINDOW, place,
+        [this](UINT message, WPARAM wParam, LPARAM lParam) { return OnMessage(message, wParam, lParam); });
 }
 
 bool StandInWindow::Publish(const std::string& service, std::vector<DdeTopic> topics, int show) {

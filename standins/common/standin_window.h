@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_window_host.h"
 #include "standin_dde_server.h"
 #include "standin_journal.h"
 #include "standin_text.h"
-#include "platform/win32/win32_window_host.h"
 
 namespace standin {
 

@@ -13,11 +13,10 @@ bool DxViewInfo::Create(HINSTANCE instance, HWND owner, bool withInfoWindow) {
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     HWND spParent = owner;
     if (withInfoWindow) {
-        if (!info_.Create(kDxViewInfoClass, StandInLook(), WS_EX_TOOLWINDOW, kDxViewInfoTitle,
-                          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, {420, 40, 300, 170, owner},
-                          [this](UINT message, WPARAM wParam, LPARAM lParam) {
-                              return OnInfoMessage(message, wParam, lParam);
-                          }))
+        if (!info_.Create(
+                kDxViewInfoClass, StandInLook(), WS_EX_TOOLWINDOW, kDxViewInfoTitle,
+                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, {420, 40, 300, 170, owner},
+                [this](UINT message, WPARAM wParam, LPARAM lParam) { return OnInfoMessage(message, wParam, lParam); }))
             return false;
         for (int i = 0; i < 3; ++i) {
             lines_[i] = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10 + i * 24, 270, 20,
@@ -26,9 +25,9 @@ bool DxViewInfo::Create(HINSTANCE instance, HWND owner, bool withInfoWindow) {
         }
         spParent = info_.Handle();
     }
-    return sp_.Create(kDxViewSpClass, StandInLook(), 0, kSpWindowTitle, WS_CHILD | WS_VISIBLE | WS_BORDER,
-                      {10, 90, 60, 26, spParent},
-                      [this](UINT message, WPARAM wParam, LPARAM lParam) { return OnSpMessage(message, wParam, lParam); });
+    return sp_.Create(
+        kDxViewSpClass, StandInLook(), 0, kSpWindowTitle, WS_CHILD | WS_VISIBLE | WS_BORDER, {10, 90, 60, 26, spParent},
+        [this](UINT message, WPARAM wParam, LPARAM lParam) { return OnSpMessage(message, wParam, lParam); });
 }
 
 void DxViewInfo::Show(const std::string& command, const std::string& bearing, const std::string& rotor) {

@@ -124,9 +124,7 @@ std::string LoggerWindow::ItemValue(const std::string& item) {
 }
 
 bool LoggerWindow::OnCommand(const Command& command) {
-    const int index = command.kind == CommandKind::SetCall    ? 0
-                      : command.kind == CommandKind::SetAngle ? 1
-                                                              : 2;
+    const int index = command.kind == CommandKind::SetCall ? 0 : command.kind == CommandKind::SetAngle ? 1 : 2;
     // Exactly as if typed: the edit's EN_CHANGE publishes the value.
     SetWindowTextA(boxes_[index].edit, command.text.c_str());
     return true;

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "harness/tarvello_e2e.h"
 #include "common/program_error.h"
+#include "harness/tarvello_e2e.h"
 #include "platform/win32/win32_dde.h"
 
 namespace e2e {

@@ -35,7 +35,8 @@ protected:
         const bool seen = WaitFor(
             [&] {
                 const auto lines = Matching(DXViewJournal(), marker);
-                if (lines.size() <= before) return false;
+                if (lines.size() <= before)
+                    return false;
                 line = lines[before];
                 return true;
             },
@@ -61,7 +62,8 @@ TEST_F(KeyLatency, KeyToStatusText) {
         const double start = NowMs();
         keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), 0, 0);
         ASSERT_TRUE(WaitFor([&] { return ChildText(main, 1008) == expected; }, 3000));
-        if (i % 2 == 0) f11.push_back(NowMs() - start);
+        if (i % 2 == 0)
+            f11.push_back(NowMs() - start);
         keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
         WaitFor([] { return false; }, 30);
     }
@@ -74,9 +76,12 @@ TEST_F(KeyLatency, KeyToCommand) {
     StartTarvello();
     ASSERT_NE(WaitForMainWindow(), nullptr);
     std::vector<double> ret, f11, f8;
-    for (int i = 0; i < 200; ++i) ret.push_back(Press(VK_RETURN, "EXECUTE 003selectbearing"));
-    for (int i = 0; i < 200; ++i) f11.push_back(Press(VK_F11, "EXECUTE 003rotatesp"));
-    for (int i = 0; i < 50; ++i) f8.push_back(Press(VK_F8, "LBUTTONDOWN"));
+    for (int i = 0; i < 200; ++i)
+        ret.push_back(Press(VK_RETURN, "EXECUTE 003selectbearing"));
+    for (int i = 0; i < 200; ++i)
+        f11.push_back(Press(VK_F11, "EXECUTE 003rotatesp"));
+    for (int i = 0; i < 50; ++i)
+        f8.push_back(Press(VK_F8, "LBUTTONDOWN"));
     Report("Return to execute", ret);
     Report("F11 to execute", f11);
     Report("F8 to button-down", f8);

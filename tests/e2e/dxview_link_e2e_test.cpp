@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "../../src/app/resource_ids.h"
-#include "harness/tarvello_e2e.h"
 #include "common/program_error.h"
+#include "harness/tarvello_e2e.h"
 #include "platform/win32/win32_dde.h"
 
 namespace e2e {
@@ -118,8 +118,8 @@ TEST_F(DXViewLinkE2E, TenThousandExecutesAreEachAnsweredAndLeaveNothingBehind) {
     ASSERT_TRUE(WaitFor([&] { return ShowsConnected(main); }, 3000));
     tarvello::win32::Win32Dde dde;
     auto link = dde.OpenHotLink(L"Tarvello", L"DDEClient", L"DDELookup", {});
-    const std::wstring commands[] = {L"003start", L"001START", L"3start",  L"003stop", L"00",
-                                     L"003start ", L"abcstart", L"\u00e4\u00f6\u00fc", L"999start", L"003StArT"};
+    const std::wstring commands[] = {L"003start", L"001START",           L"3start",   L"003stop", L"00", L"003start ",
+                                     L"abcstart", L"\u00e4\u00f6\u00fc", L"999start", L"003StArT"};
     const bool accepted[] = {true, true, false, false, false, false, false, false, true, true};
     auto burst = [&](int count, int* acceptedCount, int* wrongAnswers) {
         for (int i = 0; i < count; ++i) {
@@ -130,10 +130,13 @@ TEST_F(DXViewLinkE2E, TenThousandExecutesAreEachAnsweredAndLeaveNothingBehind) {
                 link->Execute(k == 0 && i % 100 != 0 ? std::wstring(L"002start") : commands[k]);
             } catch (const tarvello::ProgramError& e) {
                 ok = false;
-                if (e.Number() != tarvello::error_number::kDdeRefused) ++*wrongAnswers;
+                if (e.Number() != tarvello::error_number::kDdeRefused)
+                    ++*wrongAnswers;
             }
-            if (ok) ++*acceptedCount;
-            if (ok != accepted[k]) ++*wrongAnswers;
+            if (ok)
+                ++*acceptedCount;
+            if (ok != accepted[k])
+                ++*wrongAnswers;
         }
     };
     int warmAccepted = 0, warmWrong = 0;
@@ -149,9 +152,10 @@ TEST_F(DXViewLinkE2E, TenThousandExecutesAreEachAnsweredAndLeaveNothingBehind) {
     DWORD handlesAfter = 0;
     GetProcessHandleCount(tarvello_->Handle(), &handlesAfter);
     const auto kib = [](SIZE_T bytes) { return static_cast<unsigned long long>(bytes / 1024); };
-    std::printf("10000 executes: %d accepted; pagefile %llu -> %llu KiB, working set %llu -> %llu KiB, handles %lu -> %lu\n",
-                acceptedCount, kib(before.PagefileUsage), kib(after.PagefileUsage), kib(before.WorkingSetSize),
-                kib(after.WorkingSetSize), handlesBefore, handlesAfter);
+    std::printf(
+        "10000 executes: %d accepted; pagefile %llu -> %llu KiB, working set %llu -> %llu KiB, handles %lu -> %lu\n",
+        acceptedCount, kib(before.PagefileUsage), kib(after.PagefileUsage), kib(before.WorkingSetSize),
+        kib(after.WorkingSetSize), handlesBefore, handlesAfter);
     EXPECT_EQ(wrongAnswers + warmWrong, 0);
     EXPECT_EQ(acceptedCount, 4000);
     EXPECT_LE(after.PagefileUsage, before.PagefileUsage + 2 * 1024 * 1024);

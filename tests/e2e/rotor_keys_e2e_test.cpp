@@ -26,7 +26,8 @@ protected:
     }
     std::vector<std::string> Executes() const {
         std::vector<std::string> found;
-        for (const auto& line : Matching(DXViewJournal(), " EXECUTE ")) found.push_back(line.substr(line.find("EXECUTE ") + 8));
+        for (const auto& line : Matching(DXViewJournal(), " EXECUTE "))
+            found.push_back(line.substr(line.find("EXECUTE ") + 8));
         return found;
     }
     bool WaitForExecutes(size_t count) {
@@ -39,7 +40,8 @@ protected:
         for (const auto& line : DXViewJournal()) {
             const std::string entry = line.substr(line.find(' ') + 1);
             for (const char* event : {"EXECUTE ", "REPLY ", "ANNOUNCE "}) {
-                if (entry.rfind(event, 0) == 0) traffic.push_back(entry);
+                if (entry.rfind(event, 0) == 0)
+                    traffic.push_back(entry);
             }
         }
         return traffic;
@@ -134,7 +136,7 @@ TEST_F(RotorKeysE2E, ASlowDXViewGetsOneCommandAtATimeAndKeepsItsLink) {
     ASSERT_TRUE(ScriptDXView("announce"));
     ASSERT_TRUE(WaitFor([&] { return Matching(DXViewJournal(), "REPLY ack").size() == 2; }, 8000));
     EXPECT_EQ(CommandTraffic(), (std::vector<std::string>{"EXECUTE 003selectbearing245", "ANNOUNCE 003start ack",
-                                                           "REPLY ack", "EXECUTE 003rotatesp", "REPLY ack"}));
+                                                          "REPLY ack", "EXECUTE 003rotatesp", "REPLY ack"}));
     // The reconnection ran after the commands, and the link was never given up.
     EXPECT_TRUE(WaitFor([&] { return Matching(DXViewJournal(), "ADVSTART").size() == linksBefore + 3; }, 5000));
     EXPECT_NE(WindowText(main).find(L" {DXV}"), std::wstring::npos) << WindowText(main);
@@ -168,9 +170,12 @@ TEST_F(RotorKeysE2E, QuestionMarkOpensTheHelp) {
     ASSERT_NE(main, nullptr);
     ClickLater(main, IDC_COMMAND2);
     HWND help = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (help = FindTopLevel(L"HH Parent", [](const std::wstring&) { return true; },
-                                                          tarvello_->Id())) != nullptr; },
-                        10000));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return (help = FindTopLevel(
+                        L"HH Parent", [](const std::wstring&) { return true; }, tarvello_->Id())) != nullptr;
+        },
+        10000));
     if (help != nullptr) {
         EXPECT_EQ(WindowText(help), L"Tarvello Hilfe");
     }

@@ -16,7 +16,8 @@ class StartupE2E : public TarvelloE2E {};
 // The INI file as key=value lines; Wine drops the leading blank that Windows keeps, so blanks are trimmed.
 std::string IniValue(const std::string& ini, const std::string& key) {
     const auto at = ini.find(key + "=");
-    if (at == std::string::npos) return "<missing>";
+    if (at == std::string::npos)
+        return "<missing>";
     const auto start = at + key.size() + 1;
     std::string value = ini.substr(start, ini.find("\r\n", start) - start);
     value.erase(0, value.find_first_not_of(' '));
@@ -75,7 +76,8 @@ TEST_F(StartupE2E, LoggerMissingLogsTellsAndClosesWithoutShowingTheWindow) {
     EXPECT_EQ(log[0], "Tarvello - Fehlerlog");
     EXPECT_NE(log[1].find(" Win-Contest war nicht gestartet"), std::string::npos);
     EXPECT_EQ(log[1].size() - log[1].find(" Win-Contest"), std::string(" Win-Contest war nicht gestartet").size());
-    HWND main = FindTopLevel(L"TarvelloControlWindow", [](const std::wstring&) { return true; }, tarvello_->Id());
+    HWND main = FindTopLevel(
+        L"TarvelloControlWindow", [](const std::wstring&) { return true; }, tarvello_->Id());
     EXPECT_TRUE(main == nullptr || !IsWindowVisible(main));
 
     PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -90,7 +92,8 @@ TEST_F(StartupE2E, LoggerMissingLogsTellsAndClosesWithoutShowingTheWindow) {
 TEST_F(StartupE2E, LogOffAndAMinimisedCloseSaveTheNormalPlace) {
     for (const bool logOff : {true, false}) {
         SCOPED_TRACE(logOff ? "log-off" : "minimised close");
-        ASSERT_TRUE(WriteFileBytes(FolderFile(L"Tarvello.ini"), "[RESTORE]\r\nlinkerRand= 1560\r\nobererRand= 2175\r\n"));
+        ASSERT_TRUE(
+            WriteFileBytes(FolderFile(L"Tarvello.ini"), "[RESTORE]\r\nlinkerRand= 1560\r\nobererRand= 2175\r\n"));
         if (logOff) {
             StartDXView();
             StartLogger();

@@ -2,8 +2,8 @@
 // entries, the exact bytes written, and what happens when the log cannot be written or an entry fails.
 #include <gtest/gtest.h>
 
-#include "common_test_support.h"
 #include "common/program_error.h"
+#include "common_test_support.h"
 
 namespace tarvello::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/os_name_table.h"
-#include "common_test_support.h"
 #include "common/program_error.h"
+#include "common_test_support.h"
 
 namespace tarvello::testing {
 namespace {

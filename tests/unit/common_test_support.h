@@ -10,8 +10,8 @@
 
 #include "common/common.h"
 #include "common/locale_info.h"
-#include "common/utc.h"
 #include "common/program_error.h"
+#include "common/utc.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace tarvello::testing {

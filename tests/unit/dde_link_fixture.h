@@ -13,9 +13,9 @@
 
 #include "common/common.h"
 #include "common/locale_info.h"
+#include "common/program_error.h"
 #include "common/utc.h"
 #include "dde_link/dde_client_module.h"
-#include "common/program_error.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace tarvello::dde_link_testing {
@@ -87,12 +87,9 @@ protected:
 
     // DXView's row of the state table, read from the tables and from the simulated desktop's timers.
     std::string DxViewState() const {
-        static const std::map<std::string, std::string> rows = {{"0000", "Idle"},
-                                                                {"1000", "Connected"},
-                                                                {"0101", "Retry scheduled"},
-                                                                {"0010", "Retrying"},
-                                                                {"1010", "Connected, retrying"},
-                                                                {"1101", "Connected, retry scheduled"}};
+        static const std::map<std::string, std::string> rows = {
+            {"0000", "Idle"},     {"1000", "Connected"},           {"0101", "Retry scheduled"},
+            {"0010", "Retrying"}, {"1010", "Connected, retrying"}, {"1101", "Connected, retry scheduled"}};
         const std::string flags = {module.IsServerConnected(3) ? '1' : '0', module.IsServerRetryPending(3) ? '1' : '0',
                                    module.IsServerRetrying(3) ? '1' : '0',
                                    static_cast<char>('0' + desk.loop.RunningTimerCount())};

@@ -2,8 +2,8 @@
 // platform can fail gives empty text.
 #include <gtest/gtest.h>
 
-#include "common_test_support.h"
 #include "common/program_error.h"
+#include "common_test_support.h"
 
 namespace tarvello::testing {
 namespace {

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "control_window/module1.h"
 #include "common/program_error.h"
+#include "control_window/module1.h"
 #include "platform/sim/sim_desktop.h"
 #include "settings/ini_access.h"
 

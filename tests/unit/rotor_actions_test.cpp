@@ -168,9 +168,10 @@ TEST_F(RotorActions, KeysPressedWhileASlowDXViewAnswersRunAfterTheAnswerInOrder)
     TickWithFreshPress({0x0D});
 
     EXPECT_TRUE(startAnswered);
-    EXPECT_EQ(dxview.server->journal,
-              (std::vector<std::wstring>{L"execute 003selectbearing245", L"answer ack", L"execute 003rotatesp",
-                                         L"answer ack", L"advise SpotPrefix", L"advise DDECommand", L"advise ShortPath"}));
+    EXPECT_EQ(
+        dxview.server->journal,
+        (std::vector<std::wstring>{L"execute 003selectbearing245", L"answer ack", L"execute 003rotatesp", L"answer ack",
+                                   L"advise SpotPrefix", L"advise DDECommand", L"advise ShortPath"}));
     EXPECT_EQ(view.Caption(), L"Tarvello 1.0.0 {DXV}");  // a slow DXView keeps its link
     TickWithFreshPress({0x0D});
     EXPECT_EQ(Executes().back(), L"003selectbearing245");

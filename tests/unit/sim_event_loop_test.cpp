@@ -26,7 +26,8 @@ TEST(SimEventLoop, TimersFireInTimeOrderAndStopWhenStopped) {
 TEST(Codepage, RoundTripsWindows1252AndReplacesOthers) {
     const std::wstring text = L"zun\u00e4chst \u20ac \u2013";
     const std::string bytes = EncodeCp1252(text);
-    EXPECT_EQ(bytes, std::string("zun\xe4" "chst \x80 \x96"));
+    EXPECT_EQ(bytes, std::string("zun\xe4"
+                                 "chst \x80 \x96"));
     EXPECT_EQ(DecodeCp1252(bytes), text);
     EXPECT_EQ(EncodeCp1252(L"\u0416"), "?");
 }

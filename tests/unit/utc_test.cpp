@@ -3,8 +3,8 @@
 
 #include <chrono>
 
-#include "common_test_support.h"
 #include "common/program_error.h"
+#include "common_test_support.h"
 
 namespace tarvello::testing {
 namespace {

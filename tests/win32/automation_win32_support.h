@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-
 namespace tarvello::test {
 
 struct ReceivedKeys {

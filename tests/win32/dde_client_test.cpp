@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "dde_peer_process.h"
 #include "common/program_error.h"
+#include "dde_peer_process.h"
 #include "platform/win32/win32_dde.h"
 #include "platform/win32/win32_dde_data.h"
 

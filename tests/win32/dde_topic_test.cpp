@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "dde_peer_process.h"
 #include "common/program_error.h"
+#include "dde_peer_process.h"
 #include "platform/win32/win32_dde.h"
 #include "platform/win32/win32_dde_data.h"
 

@@ -38,9 +38,9 @@ std::wstring TextOf(HWND window) {
 
 std::string ToUtf8(const std::wstring& text) {
     std::string bytes(text.size() * 3 + 1, '\0');
-    bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                                         bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                                         nullptr)));
+    bytes.resize(
+        static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                                                static_cast<int>(bytes.size()), nullptr, nullptr)));
     return bytes;
 }
 

@@ -16,7 +16,7 @@ namespace tarvello::sim {
 enum class SimClockCall { kUtcNow, kUserLocaleId, kLocaleText, kOsVersion, kCount };
 
 class SimClockLocale : public ClockLocale {
-  public:
+public:
     SimClockLocale();
 
     SystemTime UtcNow() override;
@@ -47,7 +47,7 @@ class SimClockLocale : public ClockLocale {
     std::function<int(std::uint32_t lcid, std::uint32_t type, std::wstring* buffer, int bufferChars)>
         localeInfoOverride;
 
-  private:
+private:
     struct SimLocale {
         std::uint32_t lcid;
         std::array<const wchar_t*, 12> months;

@@ -10,7 +10,8 @@ namespace {
 
 // Upper case as atoms compare: the ASCII letters and those of Latin-1.
 wchar_t FoldCase(wchar_t c) {
-    if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<wchar_t>(c - 0x20);
+    if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return static_cast<wchar_t>(c - 0x20);
     return c;
 }
 
@@ -36,9 +37,11 @@ public:
     ~SimRegistration() override { bus_.Unregister(state_.get()); }
     void NotifyItemChanged(const std::wstring& item) override {
         auto value = state_->handler->OnRequest(item);
-        if (!value) return;
+        if (!value)
+            return;
         auto range = state_->advises.equal_range(item);
-        for (auto it = range.first; it != range.second; ++it) it->second(*value);
+        for (auto it = range.first; it != range.second; ++it)
+            it->second(*value);
     }
 
 private:
@@ -69,21 +72,27 @@ std::wstring SimDdeServer::Item(const std::wstring& topic, const std::wstring& i
 
 SimDde::~SimDde() = default;
 
-std::unique_ptr<DdeLink> SimDde::OpenHotLink(const std::wstring& application, const std::wstring& topic,
-                                             const std::wstring& item, DdeLinkHandlers handlers) {
+std::unique_ptr<DdeLink> SimDde::OpenHotLink(const std::wstring& application,
+                                             const std::wstring& topic,
+                                             const std::wstring& item,
+                                             DdeLinkHandlers handlers) {
     openAttempts_.push_back(application + L"|" + topic + L"!" + item);
     if (SimDdeServer* slow = Server(application); slow != nullptr && slow->linkDelayMs > 0) {
-        if (!WaitForAnswer(slow->linkDelayMs)) throw ProgramError(error_number::kDdeTimeout);
+        if (!WaitForAnswer(slow->linkDelayMs))
+            throw ProgramError(error_number::kDdeTimeout);
     }
     SimDdeServer* server = Server(application);
-    if (server == nullptr || !server->HasTopic(topic)) throw ProgramError(error_number::kDdeNoAnswer);
-    if (server->refusedAdviseItems.count(item)) throw ProgramError(error_number::kDdeRefused);
+    if (server == nullptr || !server->HasTopic(topic))
+        throw ProgramError(error_number::kDdeNoAnswer);
+    if (server->refusedAdviseItems.count(item))
+        throw ProgramError(error_number::kDdeRefused);
     server->journal.push_back(L"advise " + item);
     auto state =
         std::make_unique<LinkState>(LinkState{application, topic, item, std::move(handlers), true, nextSerial_++});
     links_.push_back(state.get());
     // The current value is shown as soon as the link opens.
-    if (state->handlers.onValue) state->handlers.onValue(server->Item(topic, item));
+    if (state->handlers.onValue)
+        state->handlers.onValue(server->Item(topic, item));
     return std::make_unique<SimLink>(*this, std::move(state));
 }
 
@@ -106,12 +115,14 @@ SimDdeServer& SimDde::StartServer(const std::wstring& application, std::set<std:
 void SimDde::StopServer(const std::wstring& application) {
     servers_.erase(application);
     for (LinkState* link : links_) {
-        if (!SameDdeName(link->application, application) || !link->open) continue;
+        if (!SameDdeName(link->application, application) || !link->open)
+            continue;
         link->open = false;
         // The notice travels through the message loop, as WM_DDE_TERMINATE does; the link may be gone by then.
         loop_.Post([this, serial = link->serial] {
             LinkState* closed = LinkBySerial(serial);
-            if (closed != nullptr && closed->handlers.onClosed) closed->handlers.onClosed();
+            if (closed != nullptr && closed->handlers.onClosed)
+                closed->handlers.onClosed();
         });
     }
 }
@@ -134,7 +145,9 @@ void SimDde::Detach(LinkState* link) {
     links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end());
 }
 
-void SimDde::NotifyServerItem(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
+void SimDde::NotifyServerItem(const std::wstring& application,
+                              const std::wstring& topic,
+                              const std::wstring& item,
                               const std::wstring& value) {
     for (LinkState* link : links_) {
         if (!link->open || !SameDdeName(link->application, application) || !SameDdeName(link->topic, topic) ||
@@ -142,22 +155,27 @@ void SimDde::NotifyServerItem(const std::wstring& application, const std::wstrin
             continue;
         loop_.Post([this, serial = link->serial, value] {
             LinkState* target = LinkBySerial(serial);
-            if (target == nullptr || !target->open) return;
-            if (target->handlers.onValue) target->handlers.onValue(value);
+            if (target == nullptr || !target->open)
+                return;
+            if (target->handlers.onValue)
+                target->handlers.onValue(value);
         });
     }
 }
 
 void SimDde::ExecuteOnServer(LinkState& link, const std::wstring& command) {
     SimDdeServer* server = Server(link.application);
-    if (!link.open || server == nullptr) throw ProgramError(error_number::kDdeChannelClosed);
+    if (!link.open || server == nullptr)
+        throw ProgramError(error_number::kDdeChannelClosed);
     server->executes.push_back(command);
     server->journal.push_back(L"execute " + command);
     if (server->executeDelayMs > 0) {
         const bool answered = WaitForAnswer(server->executeDelayMs);
         server = Server(link.application);
-        if (!link.open || server == nullptr) throw ProgramError(error_number::kDdeChannelClosed);
-        if (!answered) throw ProgramError(error_number::kDdeTimeout);
+        if (!link.open || server == nullptr)
+            throw ProgramError(error_number::kDdeChannelClosed);
+        if (!answered)
+            throw ProgramError(error_number::kDdeTimeout);
     }
     switch (server->executeAnswer) {
         case ExecuteAnswer::kAccept:
@@ -181,7 +199,8 @@ bool SimDde::WaitForAnswer(std::uint32_t delayMs) {
 
 SimDde::TopicState* SimDde::FindTopic(const std::wstring& application, const std::wstring& topic) const {
     for (TopicState* t : topics_) {
-        if (SameDdeName(t->application, application) && SameDdeName(t->topic, topic)) return t;
+        if (SameDdeName(t->application, application) && SameDdeName(t->topic, topic))
+            return t;
     }
     return nullptr;
 }
@@ -199,23 +218,30 @@ bool SimDde::ClientExecute(const std::wstring& application, const std::wstring& 
     return t != nullptr && t->handler->OnExecute(command);
 }
 
-std::optional<std::wstring> SimDde::ClientRequest(const std::wstring& application, const std::wstring& topic,
+std::optional<std::wstring> SimDde::ClientRequest(const std::wstring& application,
+                                                  const std::wstring& topic,
                                                   const std::wstring& item) {
     TopicState* t = FindTopic(application, topic);
-    if (t == nullptr) return std::nullopt;
+    if (t == nullptr)
+        return std::nullopt;
     return t->handler->OnRequest(item);
 }
 
-bool SimDde::ClientPoke(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
+bool SimDde::ClientPoke(const std::wstring& application,
+                        const std::wstring& topic,
+                        const std::wstring& item,
                         const std::wstring& value) {
     TopicState* t = FindTopic(application, topic);
     return t != nullptr && t->handler->OnPoke(item, value);
 }
 
-bool SimDde::ClientAdvise(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
+bool SimDde::ClientAdvise(const std::wstring& application,
+                          const std::wstring& topic,
+                          const std::wstring& item,
                           std::function<void(const std::wstring&)> onValue) {
     TopicState* t = FindTopic(application, topic);
-    if (t == nullptr || !t->handler->OnRequest(item)) return false;
+    if (t == nullptr || !t->handler->OnRequest(item))
+        return false;
     t->advises.emplace(item, std::move(onValue));
     return true;
 }

@@ -42,7 +42,7 @@ public:
     std::uint32_t executeDelayMs = 0;
     std::uint32_t linkDelayMs = 0;
     std::set<std::wstring, DdeNameLess> refusedAdviseItems;  // items whose hot link request is refused
-    std::vector<std::wstring> executes;          // every execute as received, in order
+    std::vector<std::wstring> executes;                      // every execute as received, in order
     // In order: "advise <item>" for each hot link opened, "execute <command>" and "answer <ack|refused>".
     std::vector<std::wstring> journal;
 
@@ -58,9 +58,12 @@ public:
     explicit SimDde(SimEventLoop& loop) : loop_(loop) {}
     ~SimDde() override;
 
-    std::unique_ptr<DdeLink> OpenHotLink(const std::wstring& application, const std::wstring& topic,
-                                         const std::wstring& item, DdeLinkHandlers handlers) override;
-    std::unique_ptr<DdeTopicRegistration> RegisterTopic(const std::wstring& application, const std::wstring& topic,
+    std::unique_ptr<DdeLink> OpenHotLink(const std::wstring& application,
+                                         const std::wstring& topic,
+                                         const std::wstring& item,
+                                         DdeLinkHandlers handlers) override;
+    std::unique_ptr<DdeTopicRegistration> RegisterTopic(const std::wstring& application,
+                                                        const std::wstring& topic,
                                                         const std::wstring& windowCaption,
                                                         DdeTopicHandler& handler) override;
 
@@ -73,12 +76,17 @@ public:
     // Outside clients of the program's own topic. Return false when no such topic answers.
     bool HasTopic(const std::wstring& application, const std::wstring& topic) const;
     bool ClientExecute(const std::wstring& application, const std::wstring& topic, const std::wstring& command);
-    std::optional<std::wstring> ClientRequest(const std::wstring& application, const std::wstring& topic,
+    std::optional<std::wstring> ClientRequest(const std::wstring& application,
+                                              const std::wstring& topic,
                                               const std::wstring& item);
-    bool ClientPoke(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
+    bool ClientPoke(const std::wstring& application,
+                    const std::wstring& topic,
+                    const std::wstring& item,
                     const std::wstring& value);
     // A hot link of an outside client on the program's topic; values arrive in order.
-    bool ClientAdvise(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
+    bool ClientAdvise(const std::wstring& application,
+                      const std::wstring& topic,
+                      const std::wstring& item,
                       std::function<void(const std::wstring&)> onValue);
     std::wstring RegisteredCaption(const std::wstring& application, const std::wstring& topic) const;
 
@@ -94,7 +102,9 @@ public:
         std::uint64_t serial = 0;  // a notice in the loop names its link by this, never by an address
     };
     void Detach(LinkState* link);
-    void NotifyServerItem(const std::wstring& application, const std::wstring& topic, const std::wstring& item,
+    void NotifyServerItem(const std::wstring& application,
+                          const std::wstring& topic,
+                          const std::wstring& item,
                           const std::wstring& value);
     void ExecuteOnServer(LinkState& link, const std::wstring& command);
     struct TopicState {

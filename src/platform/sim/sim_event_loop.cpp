@@ -14,7 +14,8 @@ void SimEventLoop::Post(std::function<void()> event) {
 void SimEventLoop::RunPending() {
     auto batch = std::move(posted_);
     posted_.clear();
-    for (auto& event : batch) event();
+    for (auto& event : batch)
+        event();
 }
 
 void SimEventLoop::After(std::uint64_t delayMs, std::function<void()> event) {
@@ -41,13 +42,15 @@ void SimEventLoop::ProcessPendingEvents() {
 }
 
 void SimEventLoop::Pause(std::uint32_t ms) {
-    if (journal) journal(L"Pause " + std::to_wstring(ms));
+    if (journal)
+        journal(L"Pause " + std::to_wstring(ms));
     pauses_.push_back(ms);
     Block(ms);
 }
 
 void SimEventLoop::WaitOnOwnProcess(std::uint32_t ms) {
-    if (journal) journal(L"Wait " + std::to_wstring(ms));
+    if (journal)
+        journal(L"Wait " + std::to_wstring(ms));
     waits_.push_back(ms);
     Block(ms);
 }
@@ -64,8 +67,10 @@ void SimEventLoop::Advance(std::uint64_t ms) {
                 nextId = id;
             }
         }
-        if (nextId == 0 || nextDue > end) break;
-        if (nextDue > nowMs_) nowMs_ = nextDue;
+        if (nextId == 0 || nextDue > end)
+            break;
+        if (nextDue > nowMs_)
+            nowMs_ = nextDue;
         Timer& timer = timers_.at(nextId);
         // Like WM_TIMER: a tick that blocked past later due times is not repeated for each of them.
         timer.dueMs = nowMs_ + timer.intervalMs;
@@ -73,7 +78,8 @@ void SimEventLoop::Advance(std::uint64_t ms) {
         tick();
         RunPending();
     }
-    if (nowMs_ < end) nowMs_ = end;
+    if (nowMs_ < end)
+        nowMs_ = end;
     RunPending();
 }
 

@@ -11,7 +11,8 @@ public:
     explicit SimBearingSource(SimBearingSourceFactory& factory) : factory_(factory) {}
     std::wstring ReadBearingText() override {
         ++factory_.reads;
-        if (!factory_.answers) throw ProgramError(error_number::kAutomationError);
+        if (!factory_.answers)
+            throw ProgramError(error_number::kAutomationError);
         return factory_.text;
     }
 
@@ -22,7 +23,8 @@ private:
 }  // namespace
 
 std::unique_ptr<BearingSource> SimBearingSourceFactory::Create() {
-    if (!creatable) throw ProgramError(error_number::kBearingSource);
+    if (!creatable)
+        throw ProgramError(error_number::kBearingSource);
     ++created;
     return std::make_unique<SimBearingSource>(*this);
 }

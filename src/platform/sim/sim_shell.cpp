@@ -8,13 +8,16 @@ SimShell::SimShell(SimFiles& files) {
 }
 
 void SimShell::ShowCriticalMessage(const std::wstring& text, const std::wstring& title) {
-    if (journal) journal(L"MessageBox " + text);
+    if (journal)
+        journal(L"MessageBox " + text);
     messageBoxes_.push_back({text, title});
-    if (whileMessageBox_) whileMessageBox_();
+    if (whileMessageBox_)
+        whileMessageBox_();
 }
 
 void SimShell::EndProcessNow() {
-    if (journal) journal(L"EndProcessNow");
+    if (journal)
+        journal(L"EndProcessNow");
     processEnded_ = true;
     throw SimProcessEnded{};
 }

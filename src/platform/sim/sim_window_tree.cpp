@@ -62,9 +62,9 @@ WindowHandle SimWindowTree::Parent(WindowHandle window) {
 }
 
 bool SimWindowTree::PostToWindow(WindowHandle window,
-                                std::uint32_t message,
-                                std::uintptr_t wParam,
-                                std::intptr_t lParam) {
+                                 std::uint32_t message,
+                                 std::uintptr_t wParam,
+                                 std::intptr_t lParam) {
     if (journal)
         journal(L"PostToWindow " + std::to_wstring(message));
     posted_.push_back({window, message, wParam, lParam});

@@ -13,8 +13,11 @@
 namespace tarvello::win32 {
 
 constexpr GUID ToGuid(const partners::ComIdentity& id) {
-    return GUID{id.data1, id.data2, id.data3, {id.data4[0], id.data4[1], id.data4[2], id.data4[3], id.data4[4],
-                                               id.data4[5], id.data4[6], id.data4[7]}};
+    return GUID{
+        id.data1,
+        id.data2,
+        id.data3,
+        {id.data4[0], id.data4[1], id.data4[2], id.data4[3], id.data4[4], id.data4[5], id.data4[6], id.data4[7]}};
 }
 
 inline constexpr CLSID kBearingSourceClass = ToGuid(partners::kBearingSourceClass);

@@ -57,8 +57,8 @@ DWORD BearingSourceCreationContext() {
 
 std::unique_ptr<BearingSource> ComBearingSourceFactory::Create() {
     void* object = nullptr;
-    const HRESULT result =
-        CoCreateInstance(kBearingSourceClass, nullptr, BearingSourceCreationContext(), kBearingSourceInterface, &object);
+    const HRESULT result = CoCreateInstance(kBearingSourceClass, nullptr, BearingSourceCreationContext(),
+                                            kBearingSourceInterface, &object);
     if (FAILED(result) || object == nullptr)
         throw ProgramError(error_number::kBearingSource);
     return std::make_unique<ComBearingSourceObject>(static_cast<IBearingSourceText*>(object));

@@ -7,7 +7,7 @@
 namespace tarvello::win32 {
 
 class Win32ClockLocale : public ClockLocale {
-  public:
+public:
     SystemTime UtcNow() override;
     std::wstring LocalDateTimeText() override;
     std::uint32_t UserLocaleId() override;

@@ -8,7 +8,7 @@
 namespace tarvello::win32 {
 
 class Win32Help : public Help {
-  public:
+public:
     Win32Help() = default;
     ~Win32Help() override;
     Win32Help(const Win32Help&) = delete;
@@ -17,7 +17,7 @@ class Win32Help : public Help {
     // Opens the help file; without hhctrl.ocx nothing happens.
     void ShowHelp(const std::wstring& path) override;
 
-  private:
+private:
     using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
     bool loadAttempted_ = false;
     HMODULE library_ = nullptr;

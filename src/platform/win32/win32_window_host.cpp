@@ -25,20 +25,39 @@ bool WindowHost::CreateOfClass(const Request& request, Handler handler) {
         // An ANSI class gets ANSI text in its messages, whichever call creates its windows.
         if (request.ansi) {
             const std::string name(request.className.begin(), request.className.end());  // class names are ASCII
-            WNDCLASSEXA ansiClass{sizeof ansiClass, 0,         &WindowHost::Procedure, 0, 0, instance, look.icon,
-                                  look.cursor,      look.background, nullptr,          name.c_str(), look.smallIcon};
+            WNDCLASSEXA ansiClass{sizeof ansiClass,
+                                  0,
+                                  &WindowHost::Procedure,
+                                  0,
+                                  0,
+                                  instance,
+                                  look.icon,
+                                  look.cursor,
+                                  look.background,
+                                  nullptr,
+                                  name.c_str(),
+                                  look.smallIcon};
             RegisterClassExA(&ansiClass);
         } else {
-            windowClass = {sizeof windowClass, 0,         &WindowHost::Procedure, 0, 0, instance, look.icon,
-                           look.cursor,        look.background, nullptr,          request.className.c_str(),
+            windowClass = {sizeof windowClass,
+                           0,
+                           &WindowHost::Procedure,
+                           0,
+                           0,
+                           instance,
+                           look.icon,
+                           look.cursor,
+                           look.background,
+                           nullptr,
+                           request.className.c_str(),
                            look.smallIcon};
             RegisterClassExW(&windowClass);
         }
     }
     handler_ = std::move(handler);
     const WindowPlace& place = request.place;
-    CreateWindowExW(request.exStyle, request.className.c_str(), request.title.c_str(), request.style, place.x,
-                    place.y, place.width, place.height, place.parent, nullptr, instance, this);
+    CreateWindowExW(request.exStyle, request.className.c_str(), request.title.c_str(), request.style, place.x, place.y,
+                    place.width, place.height, place.parent, nullptr, instance, this);
     return window_ != nullptr;
 }
 

@@ -91,9 +91,9 @@ bool Win32WindowTree::BelongsToThisProgram(WindowHandle window) {
 }
 
 bool Win32WindowTree::PostToWindow(WindowHandle window,
-                                  std::uint32_t message,
-                                  std::uintptr_t wParam,
-                                  std::intptr_t lParam) {
+                                   std::uint32_t message,
+                                   std::uintptr_t wParam,
+                                   std::intptr_t lParam) {
     return ::PostMessageA(ToHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)) != FALSE;
 }
 

@@ -9,8 +9,10 @@ namespace e2e {
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
-        if (condition()) return true;
-        if (GetTickCount64() >= deadline) return false;
+        if (condition())
+            return true;
+        if (GetTickCount64() >= deadline)
+            return false;
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
@@ -34,21 +36,25 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param) {
     if (request->processId != 0) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        if (pid != request->processId) return TRUE;
+        if (pid != request->processId)
+            return TRUE;
     }
     if (!request->className.empty()) {
         wchar_t cls[256] = {};
         GetClassNameW(window, cls, 256);
-        if (request->className != cls) return TRUE;
+        if (request->className != cls)
+            return TRUE;
     }
-    if (!request->titleTest(WindowText(window))) return TRUE;
+    if (!request->titleTest(WindowText(window)))
+        return TRUE;
     request->found = window;
     return FALSE;
 }
 
 }  // namespace
 
-HWND FindTopLevel(const std::wstring& className, const std::function<bool(const std::wstring&)>& titleTest,
+HWND FindTopLevel(const std::wstring& className,
+                  const std::function<bool(const std::wstring&)>& titleTest,
                   DWORD processId) {
     FindRequest request{className, titleTest, processId};
     EnumWindows(FindProc, reinterpret_cast<LPARAM>(&request));
@@ -56,7 +62,8 @@ HWND FindTopLevel(const std::wstring& className, const std::function<bool(const 
 }
 
 HWND FindTopLevelByTitle(const std::wstring& title, DWORD processId) {
-    return FindTopLevel(L"", [&](const std::wstring& t) { return t == title; }, processId);
+    return FindTopLevel(
+        L"", [&](const std::wstring& t) { return t == title; }, processId);
 }
 
 std::wstring WindowText(HWND window) {
@@ -69,7 +76,8 @@ std::wstring WindowText(HWND window) {
 
 std::wstring ChildText(HWND parent, int controlId) {
     HWND child = GetDlgItem(parent, controlId);
-    if (child == nullptr) return L"<no control>";
+    if (child == nullptr)
+        return L"<no control>";
     // GetWindowText does not ask a control of another process for its current text; WM_GETTEXT does.
     wchar_t text[1024] = {};
     DWORD_PTR copied = 0;
@@ -81,7 +89,8 @@ std::wstring ChildText(HWND parent, int controlId) {
 }
 
 HWND FindMessageBox(DWORD processId, const std::wstring& title) {
-    return FindTopLevel(L"#32770", [&](const std::wstring& t) { return t == title; }, processId);
+    return FindTopLevel(
+        L"#32770", [&](const std::wstring& t) { return t == title; }, processId);
 }
 
 std::wstring MessageBoxText(HWND box) {
@@ -117,7 +126,8 @@ std::vector<std::string> ReadLines(const std::wstring& path) {
     std::istringstream in(ReadFileBytes(path));
     std::string line;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         lines.push_back(line);
     }
     return lines;

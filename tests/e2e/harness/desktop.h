@@ -15,7 +15,8 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
 
 // The first top-level window of this class (nullptr when className is empty: any class) whose title passes
 // the test; process 0 means any process.
-HWND FindTopLevel(const std::wstring& className, const std::function<bool(const std::wstring&)>& titleTest,
+HWND FindTopLevel(const std::wstring& className,
+                  const std::function<bool(const std::wstring&)>& titleTest,
                   DWORD processId = 0);
 HWND FindTopLevelByTitle(const std::wstring& title, DWORD processId = 0);
 std::wstring WindowText(HWND window);

@@ -46,7 +46,8 @@ bool ChildProcess::WaitForExit(DWORD timeoutMs) {
 }
 
 void ChildProcess::Kill() {
-    if (process_ == nullptr) return;
+    if (process_ == nullptr)
+        return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_, 1);
         WaitForSingleObject(process_, 5000);

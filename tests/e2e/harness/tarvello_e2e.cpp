@@ -19,7 +19,8 @@ std::wstring Quoted(const std::wstring& path) {
 
 std::wstring TarvelloE2E::BinFolder() {
     std::wstring bin = EnvironmentValue(L"TARVELLO_BIN");
-    if (!bin.empty() && bin.front() == L'/') bin = L"Z:" + bin;  // a Unix path seen through Wine's Z: drive
+    if (!bin.empty() && bin.front() == L'/')
+        bin = L"Z:" + bin;  // a Unix path seen through Wine's Z: drive
     std::replace(bin.begin(), bin.end(), L'/', L'\\');
     return bin;
 }
@@ -34,26 +35,28 @@ void TarvelloE2E::SetUp() {
 
 void TarvelloE2E::TearDown() {
     // Tarvello first, so that it does not see its partners go; then the partners.
-    if (tarvello_ != nullptr) tarvello_->Kill();
+    if (tarvello_ != nullptr)
+        tarvello_->Kill();
     processes_.clear();
 }
 
 ChildProcess& TarvelloE2E::StartDXView(const std::wstring& arguments) {
-    processes_.push_back(std::make_unique<ChildProcess>(
-        Quoted(BinFolder() + L"\\DXView.exe") + L" --journal " + Quoted(FolderFile(L"DXView-journal.txt")) + L" " +
-        arguments));
+    processes_.push_back(std::make_unique<ChildProcess>(Quoted(BinFolder() + L"\\DXView.exe") + L" --journal " +
+                                                        Quoted(FolderFile(L"DXView-journal.txt")) + L" " + arguments));
     dxview_ = processes_.back().get();
     EXPECT_TRUE(dxview_->Started());
-    EXPECT_TRUE(WaitFor([&] { return FindWindowA(standin::kDxViewInfoClass, standin::kDxViewInfoTitle) != nullptr ||
-                                      FindWindowA(standin::kDxViewWindowClass, nullptr) != nullptr; },
-                        10000))
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return FindWindowA(standin::kDxViewInfoClass, standin::kDxViewInfoTitle) != nullptr ||
+                   FindWindowA(standin::kDxViewWindowClass, nullptr) != nullptr;
+        },
+        10000))
         << "DXView stand-in did not come up";
     return *dxview_;
 }
 
 ChildProcess& TarvelloE2E::StartLogger(const std::wstring& arguments) {
-    processes_.push_back(std::make_unique<ChildProcess>(Quoted(BinFolder() + L"\\ContestLogger.exe") +
-                                                        L" --journal " +
+    processes_.push_back(std::make_unique<ChildProcess>(Quoted(BinFolder() + L"\\ContestLogger.exe") + L" --journal " +
                                                         Quoted(FolderFile(L"ContestLogger-journal.txt")) + L" " +
                                                         arguments));
     logger_ = processes_.back().get();
@@ -74,7 +77,8 @@ HWND TarvelloE2E::WaitForMainWindow(DWORD timeoutMs) {
     HWND found = nullptr;
     WaitFor(
         [&] {
-            found = FindTopLevel(kMainWindowClass, [](const std::wstring&) { return true; }, tarvello_->Id());
+            found = FindTopLevel(
+                kMainWindowClass, [](const std::wstring&) { return true; }, tarvello_->Id());
             return found != nullptr && IsWindowVisible(found);
         },
         timeoutMs);
@@ -83,7 +87,8 @@ HWND TarvelloE2E::WaitForMainWindow(DWORD timeoutMs) {
 
 bool TarvelloE2E::Script(const char* standInClass, const std::string& command) {
     HWND target = FindWindowA(standInClass, nullptr);
-    if (target == nullptr) return false;
+    if (target == nullptr)
+        return false;
     COPYDATASTRUCT data{kScriptMagic, static_cast<DWORD>(command.size()), const_cast<char*>(command.data())};
     DWORD_PTR result = 0;
     SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000, &result);
@@ -102,12 +107,13 @@ int TarvelloE2E::RunUnix(const std::wstring& commandLine, DWORD timeoutMs) {
     // Wine starts Unix programs natively, but their handles cannot be waited on: the shell leaves the exit
     // code in a file instead, which is polled.
     static int counter = 0;
-    const std::wstring marker = L"/tmp/tarvello-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                std::to_wstring(++counter) + L".rc";
+    const std::wstring marker =
+        L"/tmp/tarvello-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".rc";
     std::wstring inner = commandLine + L"; echo $? > " + marker;
     std::wstring escaped;
     for (wchar_t c : inner) {
-        if (c == L'"') escaped += L'\\';
+        if (c == L'"')
+            escaped += L'\\';
         escaped += c;
     }
     std::wstring command = L"/bin/sh -c \"" + escaped + L"\"";
@@ -119,7 +125,8 @@ int TarvelloE2E::RunUnix(const std::wstring& commandLine, DWORD timeoutMs) {
         std::fprintf(stderr, "RunUnix: could not start /bin/sh (error %lu)\n", GetLastError());
         return -1;
     }
-    if (pi.hProcess != nullptr) CloseHandle(pi.hProcess);
+    if (pi.hProcess != nullptr)
+        CloseHandle(pi.hProcess);
     const std::wstring windowsMarker = L"Z:" + marker;
     std::string code;
     WaitFor(
@@ -129,7 +136,8 @@ int TarvelloE2E::RunUnix(const std::wstring& commandLine, DWORD timeoutMs) {
         },
         timeoutMs);
     DeleteFileW(windowsMarker.c_str());
-    if (code.empty()) std::fprintf(stderr, "RunUnix: no exit code from: %ls\n", commandLine.c_str());
+    if (code.empty())
+        std::fprintf(stderr, "RunUnix: no exit code from: %ls\n", commandLine.c_str());
     return code.empty() ? -1 : std::atoi(code.c_str());
 }
 
@@ -142,11 +150,13 @@ HWND TarvelloE2E::DXViewWindow() const {
 }
 
 bool TarvelloE2E::ClickInto(HWND window) {
-    if (window == nullptr) return false;
+    if (window == nullptr)
+        return false;
     const std::wstring title = WindowText(window);
     // The X window takes the keyboard, as a click would give it; Wine then makes it the foreground window.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (RunUnix(L"w=$(/usr/bin/xdotool search --name '^" + title + L"$' | head -n 1) && [ -n \"$w\" ] && "
+        if (RunUnix(L"w=$(/usr/bin/xdotool search --name '^" + title +
+                    L"$' | head -n 1) && [ -n \"$w\" ] && "
                     L"/usr/bin/xdotool windowfocus --sync $w") == 0) {
             break;
         }
@@ -172,7 +182,8 @@ bool TarvelloE2E::TypeKey(const std::string& keysym) {
 bool TarvelloE2E::RegisterBearingSource(bool registered) {
     const std::wstring dll = Quoted(BinFolder() + L"\\BearingSource.dll");
     ChildProcess regsvr(std::wstring(L"regsvr32.exe /s ") + (registered ? L"" : L"/u ") + dll);
-    if (!regsvr.Started() || !regsvr.WaitForExit(20000)) return false;
+    if (!regsvr.Started() || !regsvr.WaitForExit(20000))
+        return false;
     DWORD code = 1;
     GetExitCodeProcess(regsvr.Handle(), &code);
     return code == 0 || !registered;
@@ -186,7 +197,8 @@ void TarvelloE2E::ClickLater(HWND main, int controlId) {
 std::vector<std::string> TarvelloE2E::Matching(const std::vector<std::string>& lines, const std::string& text) {
     std::vector<std::string> found;
     for (const auto& line : lines) {
-        if (line.find(text) != std::string::npos) found.push_back(line);
+        if (line.find(text) != std::string::npos)
+            found.push_back(line);
     }
     return found;
 }

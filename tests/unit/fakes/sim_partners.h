@@ -27,7 +27,8 @@ struct SimLogger {
     WindowHandle window = 0;
 };
 
-inline SimLogger StartSimLogger(sim::SimDesktop& desktop, const std::wstring& callsign = L"DL1ABC",
+inline SimLogger StartSimLogger(sim::SimDesktop& desktop,
+                                const std::wstring& callsign = L"DL1ABC",
                                 const std::wstring& angle = L"123") {
     using namespace partners;
     SimLogger logger;
