@@ -84,6 +84,7 @@ private:
     void HandleStartupFailure(int code, const std::wstring& description);
     void RestorePosition();
     void OpenLoggerLinks();
+    std::unique_ptr<DdeLink> OpenLoggerLink(std::wstring_view item, ViewField field);
     void CloseWindow();
     void AppendProgramLogIfPossible(const std::wstring& entryText);
 

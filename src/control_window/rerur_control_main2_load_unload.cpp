@@ -86,14 +86,15 @@ void RERurControlMain2::RestorePosition() {
 }
 
 void RERurControlMain2::OpenLoggerLinks() {
-    using namespace partners;
+    text1Link_ = OpenLoggerLink(partners::kCallsignItem, ViewField::kText1);
+    bearingLink_ = OpenLoggerLink(partners::kBearingItem, ViewField::kBearing);
+}
+
+std::unique_ptr<DdeLink> RERurControlMain2::OpenLoggerLink(std::wstring_view item, ViewField field) {
     ControlView& view = services_.view;
-    text1Link_ = services_.platform.dde.OpenHotLink(
-        std::wstring(kLoggerApplication), std::wstring(kLoggerTopic), std::wstring(kCallsignItem),
-        DdeLinkHandlers{[&view](const std::wstring& value) { view.SetText(ViewField::kText1, value); }, nullptr});
-    bearingLink_ = services_.platform.dde.OpenHotLink(
-        std::wstring(kLoggerApplication), std::wstring(kLoggerTopic), std::wstring(kBearingItem),
-        DdeLinkHandlers{[&view](const std::wstring& value) { view.SetText(ViewField::kBearing, value); }, nullptr});
+    return services_.platform.dde.OpenHotLink(
+        {std::wstring(partners::kLoggerApplication), std::wstring(partners::kLoggerTopic), std::wstring(item)},
+        {[&view, field](const std::wstring& value) { view.SetText(field, value); }, nullptr});
 }
 
 void RERurControlMain2::HandleStartupFailure(int code, const std::wstring& description) {

@@ -135,7 +135,7 @@ std::shared_ptr<DdeLink> DDEClientModule::OpenDxViewLink(std::wstring_view topic
             });
         };
     }
-    return dde_.OpenHotLink(std::wstring(partners::kDxViewApplication), std::wstring(topic), std::wstring(item),
+    return dde_.OpenHotLink({std::wstring(partners::kDxViewApplication), std::wstring(topic), std::wstring(item)},
                             std::move(handlers));
 }
 

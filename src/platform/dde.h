@@ -13,6 +13,13 @@ namespace tarvello {
 // customary default of DDE conversations. A slow partner that answers within it is no failure.
 inline constexpr unsigned kDdeAcknowledgementTimeoutMs = 5000;
 
+// An item of a partner's DDE topic, written application|topic!item.
+struct DdeItemName {
+    std::wstring application;
+    std::wstring topic;
+    std::wstring item;
+};
+
 // One client conversation holding a hot link on one item. Destroying it terminates the
 // conversation without calling onClosed.
 class DdeLink {
@@ -53,10 +60,7 @@ public:
     virtual ~Dde() = default;
     // Opens a conversation with application|topic and starts a hot link on item. Throws ProgramError:
     // kDdeNoAnswer when no application answered, kDdeRefused when the link was refused, kDdeTimeout.
-    virtual std::unique_ptr<DdeLink> OpenHotLink(const std::wstring& application,
-                                                 const std::wstring& topic,
-                                                 const std::wstring& item,
-                                                 DdeLinkHandlers handlers) = 0;
+    virtual std::unique_ptr<DdeLink> OpenHotLink(const DdeItemName& name, DdeLinkHandlers handlers) = 0;
     // windowCaption names the hidden window that carries the topic.
     virtual std::unique_ptr<DdeTopicRegistration> RegisterTopic(const std::wstring& application,
                                                                 const std::wstring& topic,

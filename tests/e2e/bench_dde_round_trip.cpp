@@ -22,7 +22,7 @@ TEST_F(DdeRoundTrip, OneThousandExecutesToDXView) {
     WaitFor(
         [&] {
             try {
-                link = dde.OpenHotLink(L"DXView", L"DDEServer", L"DDECommand", {});
+                link = dde.OpenHotLink({L"DXView", L"DDEServer", L"DDECommand"}, {});
             } catch (const tarvello::ProgramError&) {
             }
             return link != nullptr;

@@ -67,7 +67,7 @@ TEST_F(DXViewLinkE2E, AfterTheFailedRetryOnlyAnOutsideStartReconnects) {
 
     // An outside program asks with raw DDE messages on Tarvello|DDEClient.
     tarvello::win32::Win32Dde dde;
-    auto link = dde.OpenHotLink(L"Tarvello", L"DDEClient", L"SpotPrefix", {});
+    auto link = dde.OpenHotLink({L"Tarvello", L"DDEClient", L"SpotPrefix"}, {});
     EXPECT_THROW(link->Execute(L"003stop"), tarvello::ProgramError);
     EXPECT_EQ(Connects(), 0u);
     link->Execute(L"003start");  // accepted only after the connection attempt has run
@@ -117,7 +117,7 @@ TEST_F(DXViewLinkE2E, TenThousandExecutesAreEachAnsweredAndLeaveNothingBehind) {
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitFor([&] { return ShowsConnected(main); }, 3000));
     tarvello::win32::Win32Dde dde;
-    auto link = dde.OpenHotLink(L"Tarvello", L"DDEClient", L"DDELookup", {});
+    auto link = dde.OpenHotLink({L"Tarvello", L"DDEClient", L"DDELookup"}, {});
     const std::wstring commands[] = {L"003start", L"001START",           L"3start",   L"003stop", L"00", L"003start ",
                                      L"abcstart", L"\u00e4\u00f6\u00fc", L"999start", L"003StArT"};
     const bool accepted[] = {true, true, false, false, false, false, false, false, true, true};

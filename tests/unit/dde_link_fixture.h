@@ -47,13 +47,10 @@ public:
 class HookedDde : public Dde {
 public:
     explicit HookedDde(Dde& inner) : inner_(inner) {}
-    std::unique_ptr<DdeLink> OpenHotLink(const std::wstring& application,
-                                         const std::wstring& topic,
-                                         const std::wstring& item,
-                                         DdeLinkHandlers handlers) override {
+    std::unique_ptr<DdeLink> OpenHotLink(const DdeItemName& name, DdeLinkHandlers handlers) override {
         if (auto hook = whileOpening)
-            hook(item);
-        return inner_.OpenHotLink(application, topic, item, std::move(handlers));
+            hook(name.item);
+        return inner_.OpenHotLink(name, std::move(handlers));
     }
     std::unique_ptr<DdeTopicRegistration> RegisterTopic(const std::wstring& application,
                                                         const std::wstring& topic,

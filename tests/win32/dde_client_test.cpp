@@ -36,9 +36,9 @@ TEST(Win32DdeClient, HotLinksShowTheCurrentValueThenEveryUpdateOnSeparateConvers
     PeerProcess peer("server", ToAnsi(service), "DDE", {"Winkel=123", "NeuesRufzeichen=DL1ABC", "Locator=JO31"});
     Win32Dde dde;
     LinkLog callsign, bearing, bearingToo;
-    auto callsignLink = dde.OpenHotLink(service, L"DDE", L"NeuesRufzeichen", callsign.Handlers());
-    auto bearingLink = dde.OpenHotLink(service, L"DDE", L"Winkel", bearing.Handlers());
-    auto secondBearingLink = dde.OpenHotLink(service, L"dde", L"WINKEL", bearingToo.Handlers());
+    auto callsignLink = dde.OpenHotLink({service, L"DDE", L"NeuesRufzeichen"}, callsign.Handlers());
+    auto bearingLink = dde.OpenHotLink({service, L"DDE", L"Winkel"}, bearing.Handlers());
+    auto secondBearingLink = dde.OpenHotLink({service, L"dde", L"WINKEL"}, bearingToo.Handlers());
     EXPECT_EQ(callsign.values.size() + bearing.values.size() + bearingToo.values.size(), 3u)
         << "the value typed before the link opened is there at once";
     EXPECT_EQ(peer.CountLines("connect DDE"), 3) << "each link is a conversation of its own";
@@ -66,7 +66,7 @@ TEST(Win32DdeClient, ExecutesCarryTheExactTextAndReportRefusalAndSilence) {
     PeerProcess refuse("server", refusing, "DDEServer", {"DDECommand=x", "execute=refuse"});
     PeerProcess block("server", silent, "DDEServer", {"DDECommand=x", "execute=block"});
     Win32Dde dde;
-    auto link = dde.OpenHotLink(FromAnsi(accepting), L"DDEServer", L"DDECommand", {});
+    auto link = dde.OpenHotLink({FromAnsi(accepting), L"DDEServer", L"DDECommand"}, {});
     for (const auto* command :
          {L"003selectbearing270", L"003selectbearing", L"003rotatesp", L"003selectbearing 12\u00b0 \u00e4"})
         link->Execute(command);
@@ -75,12 +75,12 @@ TEST(Win32DdeClient, ExecutesCarryTheExactTextAndReportRefusalAndSilence) {
     EXPECT_EQ(Executes(accept), (std::vector<std::string>{"003selectbearing270", "003selectbearing", "003rotatesp",
                                                           "003selectbearing 12\xB0 \xE4"}));
 
-    auto refusedLink = dde.OpenHotLink(FromAnsi(refusing), L"DDEServer", L"DDECommand", {});
+    auto refusedLink = dde.OpenHotLink({FromAnsi(refusing), L"DDEServer", L"DDECommand"}, {});
     EXPECT_EQ(ErrorOf([&] { refusedLink->Execute(L"003rotatelp"); }), kDdeRefused);
     EXPECT_EQ(Executes(refuse), std::vector<std::string>{"003rotatelp"});
     EXPECT_TRUE(refusedLink->IsOpen()) << "a refusal does not end the conversation";
 
-    auto silentLink = dde.OpenHotLink(FromAnsi(silent), L"DDEServer", L"DDECommand", {});
+    auto silentLink = dde.OpenHotLink({FromAnsi(silent), L"DDEServer", L"DDECommand"}, {});
     const ULONGLONG start = GetTickCount64();
     EXPECT_EQ(ErrorOf([&] { silentLink->Execute(L"003rotatesp"); }), kDdeTimeout);
     EXPECT_GE(GetTickCount64() - start, 4900u) << "a partner gets the customary 5 s to answer";
@@ -93,7 +93,7 @@ TEST(Win32DdeClient, AnAnswerWithinTheWaitCountsAndALaterOneIsAbsorbed) {
     const std::string patientService = UniqueName("SlowOk");
     PeerProcess patientPeer("server", patientService, "DDEServer", {"DDECommand=x", "execute=slowfirst"});
     Win32Dde patient;
-    auto patientLink = patient.OpenHotLink(FromAnsi(patientService), L"DDEServer", L"DDECommand", {});
+    auto patientLink = patient.OpenHotLink({FromAnsi(patientService), L"DDEServer", L"DDECommand"}, {});
     EXPECT_EQ(ErrorOf([&] { patientLink->Execute(L"003first"); }), 0);
 
     const std::string service = UniqueName("Slow");
@@ -101,7 +101,7 @@ TEST(Win32DdeClient, AnAnswerWithinTheWaitCountsAndALaterOneIsAbsorbed) {
     DdeClientTimeouts impatient;
     impatient.executeMs = 1000;
     Win32Dde dde(impatient);
-    auto link = dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"DDECommand", {});
+    auto link = dde.OpenHotLink({FromAnsi(service), L"DDEServer", L"DDECommand"}, {});
     EXPECT_EQ(ErrorOf([&] { link->Execute(L"003first"); }), kDdeTimeout);
     // The late answer to the first arrives while we wait for the second; it must not be taken for it.
     EXPECT_EQ(ErrorOf([&] { link->Execute(L"003second"); }), 0);
@@ -131,7 +131,7 @@ TEST(Win32DdeClient, OpeningFailsWithTheRightNumber) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(ToAnsi(c.service + L"|" + c.topic + L"!" + c.item));
-        EXPECT_EQ(ErrorOf([&] { dde.OpenHotLink(c.service, c.topic, c.item, log.Handlers()); }), c.error);
+        EXPECT_EQ(ErrorOf([&] { dde.OpenHotLink({c.service, c.topic, c.item}, log.Handlers()); }), c.error);
     }
     // The refused link's conversation was ended again by our side.
     EXPECT_TRUE(WaitUntil([&] { return peer.CountLines("disconnect") == 2; }, 2000));
@@ -145,7 +145,7 @@ TEST(Win32DdeClient, OnlyTheFirstOfTwoAnsweringServersKeepsTheConversation) {
     PeerProcess second("server", service, "DDE", {"Winkel=2"});
     Win32Dde dde;
     LinkLog log;
-    auto link = dde.OpenHotLink(FromAnsi(service), L"DDE", L"Winkel", log.Handlers());
+    auto link = dde.OpenHotLink({FromAnsi(service), L"DDE", L"Winkel"}, log.Handlers());
     ASSERT_EQ(log.values.size(), 1u);
     PeerProcess& kept = log.values[0] == L"1" ? first : second;
     PeerProcess& dropped = log.values[0] == L"1" ? second : first;

@@ -32,8 +32,8 @@ struct TwoLinks {
     explicit TwoLinks(const std::string& stem)
         : service(UniqueName(stem)),
           peer("server", service, "DDEServer", {"SpotPrefix=DL", "DDECommand=DDELookup"}),
-          watchLink(dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"SpotPrefix", watch.Handlers())),
-          commandLink(dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"DDECommand", command.Handlers())) {}
+          watchLink(dde.OpenHotLink({FromAnsi(service), L"DDEServer", L"SpotPrefix"}, watch.Handlers())),
+          commandLink(dde.OpenHotLink({FromAnsi(service), L"DDEServer", L"DDECommand"}, command.Handlers())) {}
 
     std::string service;
     PeerProcess peer;
@@ -90,11 +90,11 @@ TEST(Win32DdePartnerEnd, ALinkDestroyedFromItsOwnNoticeOrDuringAWaitLeavesNoHarm
     Win32Dde dde;
     std::unique_ptr<DdeLink> watchLink;
     int closed = 0;
-    watchLink = dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"SpotPrefix", {{}, [&] {
-                                                                                     ++closed;
-                                                                                     watchLink.reset();
-                                                                                 }});
-    std::unique_ptr<DdeLink> commandLink = dde.OpenHotLink(FromAnsi(service), L"DDEServer", L"DDECommand", {});
+    watchLink = dde.OpenHotLink({FromAnsi(service), L"DDEServer", L"SpotPrefix"}, {{}, [&] {
+                                                                                       ++closed;
+                                                                                       watchLink.reset();
+                                                                                   }});
+    std::unique_ptr<DdeLink> commandLink = dde.OpenHotLink({FromAnsi(service), L"DDEServer", L"DDECommand"}, {});
     // A timer that fires while Execute waits for an answer that never comes, and destroys that very link.
     doomedLink = &commandLink;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, DestroyDoomedLink);

@@ -80,10 +80,10 @@ TEST(Win32DdeTopic, ARawClientLinksExecutesAndLearnsTheTopicsEnd) {
     topic.fields[L"SpotPrefix"] = L"DL";
     std::vector<std::wstring> values;
     int closed = 0;
-    auto link = client.OpenHotLink(app, L"DDEClient", L"SpotPrefix",
+    auto link = client.OpenHotLink({app, L"DDEClient", L"SpotPrefix"},
                                    {[&](const std::wstring& v) { values.push_back(v); }, [&] { ++closed; }});
     // Names are matched without regard to letter case, as atoms are.
-    auto other = client.OpenHotLink(app, L"ddeclient", L"DDELOOKUP", {{}, [&] { ++closed; }});
+    auto other = client.OpenHotLink({app, L"ddeclient", L"DDELOOKUP"}, {{}, [&] { ++closed; }});
     EXPECT_EQ(values, std::vector<std::wstring>{L"DL"});
     link->Execute(L"003start");
     EXPECT_EQ(ErrorOf([&] { link->Execute(L"003stop"); }), kDdeRefused);
@@ -94,8 +94,8 @@ TEST(Win32DdeTopic, ARawClientLinksExecutesAndLearnsTheTopicsEnd) {
     registration->NotifyItemChanged(L"SpotPrefix");
     ASSERT_TRUE(WaitUntil([&] { return values.size() == 2; }, 2000));
     EXPECT_EQ(values.back(), L"DK");
-    EXPECT_EQ(ErrorOf([&] { client.OpenHotLink(app, L"Andere", L"SpotPrefix", {}); }), kDdeNoAnswer);
-    EXPECT_EQ(ErrorOf([&] { client.OpenHotLink(app, L"DDEClient", L"Unbekannt", {}); }), kDdeRefused);
+    EXPECT_EQ(ErrorOf([&] { client.OpenHotLink({app, L"Andere", L"SpotPrefix"}, {}); }), kDdeNoAnswer);
+    EXPECT_EQ(ErrorOf([&] { client.OpenHotLink({app, L"DDEClient", L"Unbekannt"}, {}); }), kDdeRefused);
 
     registration.reset();
     EXPECT_EQ(FindWindowA(nullptr, "DDEClientCaption"), nullptr);
@@ -104,7 +104,7 @@ TEST(Win32DdeTopic, ARawClientLinksExecutesAndLearnsTheTopicsEnd) {
     EXPECT_EQ(ErrorOf([&] { other->Execute(L"003start"); }), kDdeChannelClosed);
     WaitUntil([] { return false; }, 600);
     EXPECT_EQ(closed, 2) << "each link is told once";
-    EXPECT_EQ(ErrorOf([&] { client.OpenHotLink(app, L"DDEClient", L"SpotPrefix", {}); }), kDdeNoAnswer);
+    EXPECT_EQ(ErrorOf([&] { client.OpenHotLink({app, L"DDEClient", L"SpotPrefix"}, {}); }), kDdeNoAnswer);
 }
 
 TEST(Win32DdeTopic, RegisteringWithoutANameIsRefused) {

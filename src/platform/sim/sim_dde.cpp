@@ -72,10 +72,8 @@ std::wstring SimDdeServer::Item(const std::wstring& topic, const std::wstring& i
 
 SimDde::~SimDde() = default;
 
-std::unique_ptr<DdeLink> SimDde::OpenHotLink(const std::wstring& application,
-                                             const std::wstring& topic,
-                                             const std::wstring& item,
-                                             DdeLinkHandlers handlers) {
+std::unique_ptr<DdeLink> SimDde::OpenHotLink(const DdeItemName& name, DdeLinkHandlers handlers) {
+    const auto& [application, topic, item] = name;
     openAttempts_.push_back(application + L"|" + topic + L"!" + item);
     if (SimDdeServer* slow = Server(application); slow != nullptr && slow->linkDelayMs > 0) {
         if (!WaitForAnswer(slow->linkDelayMs))

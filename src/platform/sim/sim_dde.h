@@ -58,10 +58,7 @@ public:
     explicit SimDde(SimEventLoop& loop) : loop_(loop) {}
     ~SimDde() override;
 
-    std::unique_ptr<DdeLink> OpenHotLink(const std::wstring& application,
-                                         const std::wstring& topic,
-                                         const std::wstring& item,
-                                         DdeLinkHandlers handlers) override;
+    std::unique_ptr<DdeLink> OpenHotLink(const DdeItemName& name, DdeLinkHandlers handlers) override;
     std::unique_ptr<DdeTopicRegistration> RegisterTopic(const std::wstring& application,
                                                         const std::wstring& topic,
                                                         const std::wstring& windowCaption,

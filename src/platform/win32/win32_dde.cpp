@@ -36,12 +36,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<DdeLink> Win32Dde::OpenHotLink(const std::wstring& application,
-                                               const std::wstring& topic,
-                                               const std::wstring& item,
-                                               DdeLinkHandlers handlers) {
+std::unique_ptr<DdeLink> Win32Dde::OpenHotLink(const DdeItemName& name, DdeLinkHandlers handlers) {
     return std::make_unique<Win32DdeLink>(
-        DdeClientConversation::Open(application, topic, item, std::move(handlers), timeouts_));
+        DdeClientConversation::Open(name.application, name.topic, name.item, std::move(handlers), timeouts_));
 }
 
 std::unique_ptr<DdeTopicRegistration> Win32Dde::RegisterTopic(const std::wstring& application,

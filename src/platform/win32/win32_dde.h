@@ -12,10 +12,7 @@ public:
     // The program waits as long as DDE conversations customarily do; tests may be less patient.
     explicit Win32Dde(const DdeClientTimeouts& timeouts = {}) : timeouts_(timeouts) {}
 
-    std::unique_ptr<DdeLink> OpenHotLink(const std::wstring& application,
-                                         const std::wstring& topic,
-                                         const std::wstring& item,
-                                         DdeLinkHandlers handlers) override;
+    std::unique_ptr<DdeLink> OpenHotLink(const DdeItemName& name, DdeLinkHandlers handlers) override;
     std::unique_ptr<DdeTopicRegistration> RegisterTopic(const std::wstring& application,
                                                         const std::wstring& topic,
                                                         const std::wstring& windowCaption,

@@ -15,43 +15,40 @@ std::wstring WindowHost::Widened(const char* text) {
     return wide;
 }
 
+namespace {
+
+// The fields an ANSI and a Unicode class share; the caller adds the name of its own kind.
+template <class ClassInfo>
+ClassInfo ClassWith(WNDPROC procedure, HINSTANCE instance, const WindowClassLook& look) {
+    ClassInfo info{};
+    info.cbSize = sizeof info;
+    info.lpfnWndProc = procedure;
+    info.hInstance = instance;
+    info.hIcon = look.icon;
+    info.hIconSm = look.smallIcon;
+    info.hCursor = look.cursor;
+    info.hbrBackground = look.background;
+    return info;
+}
+
+}  // namespace
+
 bool WindowHost::CreateOfClass(const Request& request, Handler handler) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const WindowClassLook& look = request.look;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    // A second window of the same class finds it registered already.
-    if (!GetClassInfoExW(instance, request.className.c_str(), &windowClass)) {
-        // An ANSI class gets ANSI text in its messages, whichever call creates its windows.
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    // A second window of the same class finds it registered already. An ANSI class gets ANSI text in its
+    // messages, whichever call creates its windows.
+    if (!GetClassInfoExW(instance, request.className.c_str(), &existing)) {
         if (request.ansi) {
             const std::string name(request.className.begin(), request.className.end());  // class names are ASCII
-            WNDCLASSEXA ansiClass{sizeof ansiClass,
-                                  0,
-                                  &WindowHost::Procedure,
-                                  0,
-                                  0,
-                                  instance,
-                                  look.icon,
-                                  look.cursor,
-                                  look.background,
-                                  nullptr,
-                                  name.c_str(),
-                                  look.smallIcon};
+            auto ansiClass = ClassWith<WNDCLASSEXA>(&WindowHost::Procedure, instance, request.look);
+            ansiClass.lpszClassName = name.c_str();
             RegisterClassExA(&ansiClass);
         } else {
-            windowClass = {sizeof windowClass,
-                           0,
-                           &WindowHost::Procedure,
-                           0,
-                           0,
-                           instance,
-                           look.icon,
-                           look.cursor,
-                           look.background,
-                           nullptr,
-                           request.className.c_str(),
-                           look.smallIcon};
-            RegisterClassExW(&windowClass);
+            auto unicodeClass = ClassWith<WNDCLASSEXW>(&WindowHost::Procedure, instance, request.look);
+            unicodeClass.lpszClassName = request.className.c_str();
+            RegisterClassExW(&unicodeClass);
         }
     }
     handler_ = std::move(handler);
