@@ -41,7 +41,7 @@ private:
                        std::vector<HeldEntry>& modifierStack);
     void PopModifier(std::vector<HeldEntry>& modifierStack);
     void ReleaseAllHeld(std::vector<HeldEntry>& modifierStack);
-    void PressBraceGroup(std::wstring& keys, std::size_t& pos);
+    void PressBraceGroup(const std::wstring& keys, std::size_t& pos);
     // pos: on entry the position of "{"; on return just past the recognised name or the one character.
     void KeyNameToVK(std::size_t& iPos, const std::wstring& sKeys, std::wstring& sChar, std::int32_t& vkCode);
     bool IsExtendedKey(std::uint32_t code);

@@ -1,5 +1,6 @@
 // The key-sequence interpreter of clsKeys: "+", "^", "%" hold Shift, Ctrl, Alt over the next character,
 // a parenthesised group or a brace group; "~" is Enter; "{NAME count}" names a key and repeats it.
+#include <algorithm>
 #include <limits>
 
 #include "automation/cls_keys.h"
@@ -102,7 +103,7 @@ void clsKeys::ReleaseAllHeld(std::vector<HeldEntry>& modifierStack) {
     }
 }
 
-void clsKeys::PressBraceGroup(std::wstring& keys, std::size_t& pos) {
+void clsKeys::PressBraceGroup(const std::wstring& keys, std::size_t& pos) {
     std::wstring sChar;
     std::int32_t vkCode = 0;
     KeyNameToVK(pos, keys, sChar, vkCode);
@@ -140,12 +141,14 @@ void clsKeys::KeyNameToVK(std::size_t& iPos, const std::wstring& sKeys, std::wst
         if (iPos >= sKeys.size() || sKeys.size() - iPos < length)
             continue;
         const std::wstring candidate = UpperCaseText(std::wstring_view(sKeys).substr(iPos, length));
-        for (const KeyName& entry : KeyNameTable()) {
-            if (entry.name.size() == length && entry.name == candidate) {
-                vkCode = entry.virtualKey;
-                iPos += length;
-                return;
-            }
+        const auto& table = KeyNameTable();
+        const auto entry = std::find_if(table.begin(), table.end(), [&](const KeyName& name) {
+            return name.name.size() == length && name.name == candidate;
+        });
+        if (entry != table.end()) {
+            vkCode = entry->virtualKey;
+            iPos += length;
+            return;
         }
     }
     if (iPos < sKeys.size())

@@ -72,13 +72,8 @@ bool WildcardPattern::ElementAccepts(const Element& element, wchar_t c) const {
         case Kind::kAnyRun:
             return true;
         case Kind::kList: {
-            bool inList = false;
-            for (const Range& range : element.ranges) {
-                if (c >= range.first && c <= range.last) {
-                    inList = true;
-                    break;
-                }
-            }
+            const bool inList = std::any_of(element.ranges.begin(), element.ranges.end(),
+                                            [c](const Range& range) { return c >= range.first && c <= range.last; });
             return inList != element.negated;
         }
     }

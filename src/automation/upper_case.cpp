@@ -1,6 +1,8 @@
 // Upper-casing of window titles, class names and patterns.
 #include "automation/upper_case.h"
 
+#include <algorithm>
+
 namespace tarvello {
 namespace {
 
@@ -28,8 +30,7 @@ wchar_t UpperCaseChar(wchar_t c) {
 
 std::wstring UpperCaseText(std::wstring_view text) {
     std::wstring upper(text);
-    for (wchar_t& c : upper)
-        c = UpperCaseChar(c);
+    std::transform(upper.begin(), upper.end(), upper.begin(), UpperCaseChar);
     return upper;
 }
 

@@ -1,6 +1,7 @@
 // The operating-system name table. Newer systems than Windows XP are deliberately not named.
 #include "common/os_name_table.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -12,7 +13,7 @@ struct OsNameRow {
     std::uint32_t platformId;
     std::optional<std::uint32_t> major;  // nullopt matches any
     std::optional<std::uint32_t> minor;
-    const wchar_t* name;
+    const wchar_t* name;  // cppcheck-suppress unusedStructMember
 };
 
 constexpr std::uint32_t kWindows9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
@@ -35,12 +36,10 @@ bool Matches(const std::optional<std::uint32_t>& wanted, std::uint32_t actual) {
 }  // namespace
 
 std::wstring OsNameFor(std::uint32_t platformId, std::uint32_t majorVersion, std::uint32_t minorVersion) {
-    for (const OsNameRow& row : kRows) {
-        if (row.platformId == platformId && Matches(row.major, majorVersion) && Matches(row.minor, minorVersion)) {
-            return row.name;
-        }
-    }
-    return L"unknown";
+    const auto row = std::find_if(kRows.begin(), kRows.end(), [&](const OsNameRow& r) {
+        return r.platformId == platformId && Matches(r.major, majorVersion) && Matches(r.minor, minorVersion);
+    });
+    return row != kRows.end() ? row->name : L"unknown";
 }
 
 }  // namespace tarvello

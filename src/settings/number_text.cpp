@@ -24,8 +24,8 @@ bool IsDigit(wchar_t c) {
 std::wstring FormatNumberText(double value) {
     if (!std::isfinite(value))
         throw ProgramError(error_number::kOverflow);
-    if (value == 0.0)
-        value = 0.0;  // -0 is written as zero, with its blank
+    // -0 is written as zero, with its blank.
+    value = std::fabs(value) == 0.0 ? 0.0 : value;
 
     // Fixed notation with the fewest digits that read back as the same value: no exponent, no trailing zeros.
     char digits[400];
