@@ -16,6 +16,7 @@ NOT_DECLARED = {"return", "throw", "delete", "goto", "co_return", "else", "case"
 COMPARISON = re.compile(r"(?<=\s)(==|!=|<=|>=|<|>)(?=\s)")
 NEIGHBOUR = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
 INTEGER = re.compile(r"(?<![\w.'])(0[xX][0-9A-Fa-f]+|[0-9]+)([uUlL]*)(?![\w.'])")
+NAMED_CONSTANT = re.compile(r"\bconst(expr)?\b[^=;()]*\bk[A-Z]\w*(\[\])?\s*=")
 ESCAPE = re.compile(r"\\(x[0-9A-Fa-f]+|u[0-9A-Fa-f]{4}|U[0-9A-Fa-f]{8}|[0-7]{1,3}|.)")
 
 
@@ -184,9 +185,10 @@ def deletions_and_swaps(lines, i):
     returns_value = re.match(r"return\s*[^;\s]", line.code.strip())
     if not returns_value and not (name and any(mentions(l, name) for l in lines[i + 1 : line.block_end + 1])):
         yield "delete-statement", {i: indent_of(text) + "{}" if line.braceless_body else ""}
+    # Declarations are not swapped: a declaration moved past an independent statement changes nothing.
     nxt = lines[i + 1] if i + 1 < len(lines) else None
     if (nxt and simple_statement(nxt) and not line.braceless_body and nxt.text.strip() != text.strip()
-            and not (name and mentions(nxt, name))):
+            and not name and not declared_name(nxt)):
         yield "swap-statements", {i: indent_of(text) + nxt.text.strip(), i + 1: indent_of(nxt.text) + text.strip()}
 
 
@@ -251,16 +253,25 @@ def changed_integer(m):
 
 
 def constant_mutants(lines):
-    """(line index, operator, {index: new text}) for operator 5: texts and numeric codes."""
+    """(line index, operator, {index: new text}) for operator 5: the program's texts and codes. A text is any
+    string literal (messages, log lines, DDE and INI names); a code is a number given a name of its own
+    (constexpr kName = 20: key codes, colours, timings) or a number in a row of a table that also holds a text
+    (key names, error descriptions). Other numbers and character literals belong to the logic around them,
+    which the statement operators change."""
     for i, line in enumerate(lines):
         text, code = line.text, line.code
         if line.kind == "doubtful" or re.match(r"\s*(static_assert|extern\s+\"C\")", text):
             continue
-        for start, end in line.literals:
+        texts = [(start, end) for start, end in line.literals if text[end - 1] == '"']
+        for start, end in texts:
             yield i, "change-constant", {i: text[:start] + changed_literal(text[start:end]) + text[end:]}
+        named = NAMED_CONSTANT.search(code)
+        table_row = texts and line.kind == "init"
+        if not (named or table_row):
+            continue
         for m in INTEGER.finditer(code):
-            if re.search(r"\)\s*(const\s*)?=\s*$", code[: m.start()]):
-                continue  # "= 0" of a pure virtual function
+            if named and m.start() < named.end():
+                continue  # a number inside the declaration's type or name
             yield i, "change-constant", {i: text[: m.start()] + changed_integer(m) + text[m.end() :]}
 
 

@@ -9,15 +9,13 @@
 namespace tarvello {
 
 std::wstring ErrorDescription(int number) {
-    static constexpr std::array<std::pair<int, const wchar_t*>, 16> kTable{{
-        {3, L"Return without GoSub"},
+    // The numbers the program raises, and 13, which an outside failure may carry.
+    static constexpr std::array<std::pair<int, const wchar_t*>, 13> kTable{{
         {5, L"Invalid procedure call or argument"},
         {6, L"Overflow"},
         {7, L"Out of memory"},
         {9, L"Subscript out of range"},
-        {11, L"Division by zero"},
         {13, L"Type mismatch"},
-        {53, L"File not found"},
         {70, L"Permission denied"},
         {76, L"Path not found"},
         {282, L"No foreign application responded to a DDE initiate"},

@@ -13,7 +13,6 @@ inline constexpr int kInvalidArgument = 5;  // invalid procedure call or argumen
 inline constexpr int kOverflow = 6;
 inline constexpr int kOutOfMemory = 7;
 inline constexpr int kSubscriptOutOfRange = 9;
-inline constexpr int kFileNotFound = 53;
 inline constexpr int kPermissionDenied = 70;
 inline constexpr int kPathNotFound = 76;
 inline constexpr int kDdeNoAnswer = 282;       // no application answered a DDE link request

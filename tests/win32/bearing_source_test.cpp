@@ -5,89 +5,75 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
-#include "../../standins/common/standin_names.h"
 #include "common/program_error.h"
+#include "ddeml_client.h"
 #include "platform/win32/bearing_source_com_interface.h"
 #include "platform/win32/win32_bearing_source_com.h"
-#include "standin_harness.h"
+#include "support/child_process.h"
+#include "support/journal.h"
+#include "support/test_env.h"
 
 namespace {
 
-using namespace standin_test;
+using namespace test_support;
 
-std::string DllPath() {
-    return BinPath("BearingSource.dll");
-}
-
-// The error number a call throws as ProgramError; 0 when it throws nothing.
-int ThrownNumber(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const tarvello::ProgramError& error) {
-        return error.Number();
-    }
-    return 0;
+// regsvr32 with the given switches on the stand-in; this test is a 32-bit process, so "regsvr32.exe" is the
+// 32-bit one of syswow64.
+std::optional<DWORD> Regsvr32(const std::wstring& switches) {
+    return RunToEnd(L"regsvr32.exe " + switches + L" \"" + BinPath(L"BearingSource.dll") + L"\"");
 }
 
 class BearingSourceCom : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(FindWindowA(standin::kLoggerWindowClass, nullptr), nullptr) << "a logger stand-in is left over";
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
         comReady_ = true;
         // The component lives in this process and writes its journal where this variable says.
-        SetEnvironmentVariableA("BEARINGSOURCE_JOURNAL", journal_.c_str());
+        SetEnvironmentVariableW(L"BEARINGSOURCE_JOURNAL", journal_.c_str());
     }
     void TearDown() override {
         // The prefix is shared with later tests, which expect no bearing component unless they register one.
-        Unregister();
-        SetEnvironmentVariableA("BEARINGSOURCE_JOURNAL", nullptr);
+        Regsvr32(L"/u /s");
+        SetEnvironmentVariableW(L"BEARINGSOURCE_JOURNAL", nullptr);
         if (comReady_)
             CoUninitialize();
     }
 
-    // The 32-bit regsvr32: this test is a 32-bit process, so "regsvr32.exe" is the one in syswow64.
-    static std::optional<DWORD> Register() { return RunToEnd("regsvr32.exe", "/s \"" + DllPath() + "\""); }
-    static std::optional<DWORD> Unregister() { return RunToEnd("regsvr32.exe", "/u /s \"" + DllPath() + "\""); }
-
     bool comReady_ = false;
-    std::string journal_ = FreshJournalPath("bearing-source");
+    std::wstring journal_ = FreshTempPath(L"bearing-source");
 };
 
 TEST_F(BearingSourceCom, TheProgramReadsTheFourthMemberAndNothingElse) {
-    ASSERT_EQ(Register(), 0u);
-    ChildProcess logger;
-    ASSERT_TRUE(logger.Start(BinPath(standin::kLoggerExe),
-                             "--angle 245 --journal \"" + FreshJournalPath("bearing-logger") + "\""));
-    const HWND window = WaitForWindowOf(logger.Id(), standin::kLoggerWindowClass);
-    ASSERT_NE(window, nullptr) << "the logger stand-in's window did not appear";
-    // Its DDE service follows the window (and a logger of an earlier test may still be on its way out).
-    ASSERT_TRUE(WaitFor([] { return DdeClient::RequestOnce("Contest32", "DDE", "Winkel") == "245"; }));
+    ASSERT_EQ(Regsvr32(L"/s"), 0u);
+    const std::wstring loggerJournal = FreshTempPath(L"bearing-logger");
+    ChildProcess logger(L"\"" + BinPath(L"ContestLogger.exe") + L"\" --angle 245 --journal \"" + loggerJournal + L"\"");
+    ASSERT_TRUE(WaitForJournalText(loggerJournal, "READY"));
+    // A logger of an earlier test may still be on its way out.
+    ASSERT_TRUE(WaitFor([] { return DdemlRequest("Contest32", "DDE", "Winkel") == "245"; }));
 
     tarvello::win32::ComBearingSourceFactory factory;
     std::unique_ptr<tarvello::BearingSource> source;
-    ASSERT_EQ(ThrownNumber([&] { source = factory.Create(); }), 0);
+    ASSERT_EQ(ErrorOf([&] { source = factory.Create(); }), 0);
     std::wstring text;
-    ASSERT_EQ(ThrownNumber([&] { text = source->ReadBearingText(); }), 0) << JournalText(journal_);
+    ASSERT_EQ(ErrorOf([&] { text = source->ReadBearingText(); }), 0);
     EXPECT_EQ(text, L"245");
     // ANSI letters arrive as the same characters (0xB0 is the degree sign).
-    ASSERT_EQ(SendControl(window, "set angle 12\xB0"), TRUE);
+    ASSERT_EQ(RunToEnd(L"\"" + BinPath(L"standin-ctl.exe") + L"\" logger set angle 12\u00B0"), 0u);
     EXPECT_EQ(source->ReadBearingText(), L"12\u00B0");
-    EXPECT_EQ(JournalText(journal_), "CALL ReadBearingText | CALL ReadBearingText");
+    EXPECT_EQ(JournalTexts(journal_), std::vector<std::string>(2, "CALL ReadBearingText"));
 }
 
 TEST_F(BearingSourceCom, AMissingComponentOrLoggerFailsWithItsNumber) {
-    ASSERT_EQ(Unregister(), 0u);
+    ASSERT_EQ(Regsvr32(L"/u /s"), 0u);
     tarvello::win32::ComBearingSourceFactory factory;
-    EXPECT_EQ(ThrownNumber([&] { factory.Create(); }), tarvello::error_number::kBearingSource);
+    EXPECT_EQ(ErrorOf([&] { factory.Create(); }), tarvello::error_number::kBearingSource);
     // Registered, but no logger answers: the component invents no bearing.
-    ASSERT_EQ(Register(), 0u);
+    ASSERT_EQ(Regsvr32(L"/s"), 0u);
     std::unique_ptr<tarvello::BearingSource> source = factory.Create();
-    EXPECT_EQ(ThrownNumber([&] { source->ReadBearingText(); }), tarvello::error_number::kAutomationError);
+    EXPECT_EQ(ErrorOf([&] { source->ReadBearingText(); }), tarvello::error_number::kAutomationError);
 }
 
 // A local server is registered in the registry view of its own bitness; the program must see it in either.

@@ -75,6 +75,21 @@ TEST(Win32ClockLocale, TheClockReadsUtcAndTheVersionRecordIsFilled) {
     EXPECT_NEAR(now.hour * 3600 + now.minute * 60 + now.second, utc.tm_hour * 3600 + utc.tm_min * 60 + utc.tm_sec, 5);
     EXPECT_FALSE(clock.LocalDateTimeText().empty());
 
+    // The general date: short date, one blank, long time; at exactly midnight the date alone.
+    auto formatted = [](bool date, const SYSTEMTIME& t) {
+        char text[64] = {};
+        date ? GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, text, 64)
+             : GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &t, nullptr, text, 64);
+        return FromAnsi(text);
+    };
+    SYSTEMTIME evening{2026, 12, 0, 6, 21, 8, 56, 0};
+    EXPECT_EQ(GeneralDateText(evening), formatted(true, evening) + L" " + formatted(false, evening));
+    EXPECT_NE(formatted(false, evening).find(L"56"), std::wstring::npos) << "the long time carries the seconds";
+    SYSTEMTIME midnight{2026, 12, 0, 6, 0, 0, 0, 0};
+    EXPECT_EQ(GeneralDateText(midnight), formatted(true, midnight));
+    SYSTEMTIME pastMidnight{2026, 12, 0, 6, 0, 0, 1, 0};
+    EXPECT_EQ(GeneralDateText(pastMidnight), formatted(true, pastMidnight) + L" " + formatted(false, pastMidnight));
+
     OsVersionInfo info{148, 0, 0, 0, 0, std::string(128, ' ')};
     ASSERT_TRUE(clock.OsVersion(info));
     const OSVERSIONINFOA direct = DirectVersion();

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
+#include "support/test_env.h"
+
 namespace tarvello::win32::test {
 
 class PeerProcess {
@@ -22,24 +25,26 @@ public:
     PeerProcess& operator=(const PeerProcess&) = delete;
 
     std::vector<std::string> JournalLines() const;
-    // Pumps this thread's messages while waiting, so our own DDE windows keep answering the peer.
+    // Handles this thread's messages while waiting, so our own DDE windows keep answering the peer.
     bool WaitForLine(const std::string& line, unsigned timeoutMs) const;
     int CountLines(const std::string& line) const;
     void Control(const std::string& line) const;
-    void Kill();
-    bool HasExited() const;
+    void Kill() { process_.Kill(); }
+    bool HasExited() const { return !process_.Running(); }
 
 private:
     std::string journal_;
     std::string control_;
-    PROCESS_INFORMATION process_{};
+    test_support::ChildProcess process_;
 };
 
-// A name no other test run uses, so leftovers of another run cannot answer.
-std::string UniqueName(const std::string& stem);
-// Pumps messages until done() or the time-out, checking done() at least every 10 ms.
-bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs);
-// The ProgramError number call() throws, 0 when it returns.
-int ErrorOf(const std::function<void()>& call);
+// A DDE name no other test run uses, so leftovers of another run cannot answer.
+inline std::string UniqueName(const std::string& stem) {
+    return test_support::Narrow(test_support::UniqueName(test_support::Widen(stem)));
+}
+inline bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs) {
+    return test_support::WaitFor(done, timeoutMs);
+}
+using test_support::ErrorOf;
 
 }  // namespace tarvello::win32::test

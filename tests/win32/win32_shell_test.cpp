@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/program_error.h"
 #include "platform/win32/win32_ansi.h"
@@ -168,6 +169,44 @@ TEST(Win32ShellTest, ProgramFolderNameAndVersionDescribeTheRunningExe) {
     // Tarvello.exe is built beside it and carries the real one.
     EXPECT_EQ(text(ReadVersionRecord(ToAnsi(folder + L"\\Tarvello.exe"), L"fallback")), L"Tarvello 1.0.0");
     EXPECT_EQ(ReadVersionRecord(ToAnsi(folder + L"\\missing.exe"), L"fallback").productName, L"fallback");
+}
+
+// What the box shows, read from another thread while the box waits for its OK.
+struct BoxLook {
+    std::vector<int> buttonIds;
+    bool stopIcon = false;
+};
+
+BOOL CALLBACK ReadBoxChild(HWND child, LPARAM param) {
+    auto* look = reinterpret_cast<BoxLook*>(param);
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    if (_wcsicmp(className, L"Button") == 0 && IsWindowVisible(child))
+        look->buttonIds.push_back(GetDlgCtrlID(child));
+    if (_wcsicmp(className, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+        look->stopIcon = SendMessageW(child, STM_GETICON, 0, 0) == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_HAND));
+    return TRUE;
+}
+
+DWORD WINAPI ReadAndCloseBox(LPVOID param) {
+    HWND box = nullptr;
+    for (int tries = 0; box == nullptr && tries < 500; ++tries, ::Sleep(10))
+        box = FindWindowW(L"#32770", L"Tarvello Test");
+    if (box != nullptr) {
+        EnumChildWindows(box, ReadBoxChild, reinterpret_cast<LPARAM>(param));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    return 0;
+}
+
+TEST(Win32ShellTest, TheMessageBoxHasOnlyAnOkButtonAndTheStopIcon) {
+    BoxLook look;
+    HANDLE reader = CreateThread(nullptr, 0, ReadAndCloseBox, &look, 0, nullptr);
+    Win32Shell().ShowCriticalMessage(L"Bitte starten Sie zun\u00e4chst Win-Contest", L"Tarvello Test");
+    WaitForSingleObject(reader, 10000);
+    CloseHandle(reader);
+    EXPECT_EQ(look.buttonIds, std::vector<int>{IDOK});
+    EXPECT_TRUE(look.stopIcon);
 }
 
 }  // namespace

@@ -47,6 +47,10 @@ SystemTime Win32ClockLocale::UtcNow() {
 std::wstring Win32ClockLocale::LocalDateTimeText() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
+    return GeneralDateText(now);
+}
+
+std::wstring GeneralDateText(const SYSTEMTIME& now) {
     const std::wstring date = FormatWith([&](char* buffer, int size) {
         return ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, buffer, size);
     });

@@ -2,9 +2,15 @@
 // locale table and the ANSI version record.
 #pragma once
 
+#include <windows.h>
+
 #include "platform/clock_locale.h"
 
 namespace tarvello::win32 {
+
+// A local time in the general date format: the user's short date, a blank and the user's long time; the date
+// alone at exactly midnight.
+std::wstring GeneralDateText(const SYSTEMTIME& local);
 
 class Win32ClockLocale : public ClockLocale {
 public:

@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "support/test_env.h"
+
 namespace e2e {
 
-// Polls condition every few milliseconds, handling this thread's messages meanwhile; true once it held.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
+using test_support::WaitFor;
+
 
 // The first top-level window of this class (nullptr when className is empty: any class) whose title passes
 // the test; process 0 means any process.

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "harness/desktop.h"
-#include "harness/process.h"
+#include "support/child_process.h"
 
 namespace e2e {
+
+using test_support::ChildProcess;
 
 class TarvelloE2E : public ::testing::Test {
 protected:
