@@ -1,5 +1,5 @@
 // The hotkey poller and the rotor actions on a simulated desktop: what each key sends to DXView, what the
-// window shows, and the exact order of the rotor stop's key events, posts and wait.
+// window shows, the exact order of the rotor stop's key events, posts and waits, and one action at a time.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,12 +13,15 @@ namespace tarvello {
 namespace {
 
 using testing::RecordingView;
+using Texts = std::vector<std::wstring>;
+
+constexpr int kReturn = 0x0D, kF11 = 0x7A, kEsc = 0x1B, kF8 = 0x77;
 
 class RotorActions : public ::testing::Test {
 protected:
     void SetUp() override {
         dxview = testing::StartSimDXView(desktop);
-        logger = testing::StartSimLogger(desktop);
+        logger = testing::StartSimLogger(desktop, L"DL1ABC", L"123");
         program = std::make_unique<TarvelloProgram>(desktop.platform(), view);
         program->MainWindow().Form_Load();
         ASSERT_TRUE(program->MainWindow().PollerRunning());
@@ -30,7 +33,7 @@ protected:
             desktop.keyboard.QueueAsyncState(key, static_cast<std::int16_t>(0x8001));
         desktop.loop.Advance(20);
     }
-    const std::vector<std::wstring>& Executes() const { return dxview.server->executes; }
+    const Texts& Executes() const { return dxview.server->executes; }
 
     sim::SimDesktop desktop;
     RecordingView view;
@@ -39,106 +42,106 @@ protected:
     std::unique_ptr<TarvelloProgram> program;
 };
 
-TEST_F(RotorActions, QuietTicksOnlyReadTheFourKeys) {
+TEST_F(RotorActions, OnlyAFreshPressFiresAndAQuietTickOnlyReadsTheFourKeys) {
     const auto readsBefore = desktop.keyboard.AsyncReads().size();
-    desktop.keyboard.QueueAsyncState(0x0D, static_cast<std::int16_t>(0x8000));  // held since an earlier tick
-    desktop.keyboard.QueueAsyncState(0x7A, 0x0001);                             // pressed and released already
-    desktop.loop.Advance(20);
-    desktop.loop.Advance(20);
+    desktop.keyboard.QueueAsyncState(kReturn, static_cast<std::int16_t>(0x8000));  // held since an earlier tick
+    desktop.keyboard.QueueAsyncState(kF11, 0x0001);                                 // pressed and released already
+    desktop.loop.Advance(40);
     EXPECT_EQ(desktop.keyboard.AsyncReads().size() - readsBefore, 8u);
     EXPECT_TRUE(Executes().empty());
     EXPECT_TRUE(desktop.windows.Posted().empty());
-    EXPECT_TRUE(desktop.keyboard.Events().empty());
     EXPECT_EQ(view.lamp, 0x8000000Fu);
 }
 
-TEST_F(RotorActions, ReturnShowsTheBearingSourcesTextAndSendsIt) {
+TEST_F(RotorActions, ReturnShowsAndSendsTheBearingSourcesTextOrTheLoggersAngle) {
     desktop.bearingSource.text = L"245";
-    TickWithFreshPress({0x0D});
+    TickWithFreshPress({kReturn});
     EXPECT_EQ(view.Text(ViewField::kBearing), L"245");
-    EXPECT_EQ(Executes(), (std::vector<std::wstring>{L"003selectbearing245"}));
-    TickWithFreshPress({0x0D});
+    TickWithFreshPress({kReturn});
     EXPECT_EQ(desktop.bearingSource.created, 1);  // created on first use and kept
     EXPECT_EQ(desktop.bearingSource.reads, 2);
-}
 
-TEST_F(RotorActions, ReturnWithoutBearingSourceSendsTheLoggersAngleAndLogsOnce) {
-    desktop.bearingSource.creatable = false;
-    TickWithFreshPress({0x0D});
-    TickWithFreshPress({0x0D});
-    EXPECT_EQ(Executes(), (std::vector<std::wstring>{L"003selectbearing123", L"003selectbearing123"}));
-    const std::string log = desktop.files.Read(L"C:\\Tarvello\\ErrorLog.txt");
-    const auto first = log.find("program error 429 in module ");
+    // Without a bearing source the logger's angle goes, and the failure is logged once.
+    sim::SimDesktop other;
+    testing::StartSimDXView(other);
+    testing::StartSimLogger(other, L"DL1ABC", L"123");
+    other.bearingSource.creatable = false;
+    RecordingView otherView;
+    TarvelloProgram withoutSource(other.platform(), otherView);
+    withoutSource.MainWindow().Form_Load();
+    for (int tick = 0; tick < 2; ++tick) {
+        other.keyboard.QueueAsyncState(kReturn, static_cast<std::int16_t>(0x8001));
+        other.loop.Advance(20);
+    }
+    EXPECT_EQ(Executes(), (Texts{L"003selectbearing245", L"003selectbearing245"}));
+    EXPECT_EQ(other.dde.Server(L"DXView")->executes, (Texts{L"003selectbearing123", L"003selectbearing123"}));
+    const std::string log = other.files.Read(L"C:\\Tarvello\\ErrorLog.txt");
+    const auto first = log.find("program error 429 in module RERurControlMain2.ReadBearingText");
     ASSERT_NE(first, std::string::npos) << log;
     EXPECT_EQ(log.find("program error", first + 1), std::string::npos) << log;
 }
 
 TEST_F(RotorActions, F11TurnsEscClearsAndGivesTheKeyboardBack) {
-    TickWithFreshPress({0x7A});
+    TickWithFreshPress({kF11});
     EXPECT_EQ(view.lamp, 0x000FFF00u);
     EXPECT_EQ(view.Text(ViewField::kStatusText), L"Rotor dreht");
-    EXPECT_EQ(Executes(), (std::vector<std::wstring>{L"003rotatesp"}));
-
-    TickWithFreshPress({0x1B});
+    TickWithFreshPress({kEsc});
     EXPECT_EQ(view.Text(ViewField::kBearing), L"");
     EXPECT_EQ(view.lamp, 0x8000000Fu);
     EXPECT_EQ(view.Text(ViewField::kStatusText), L" ");
-    EXPECT_EQ(Executes().back(), L"003selectbearing");
-    EXPECT_EQ(desktop.windows.Activations(), (std::vector<std::wstring>{L"Win-Contest - Logbuch"}));
+    EXPECT_EQ(Executes(), (Texts{L"003rotatesp", L"003selectbearing"}));
+    EXPECT_EQ(desktop.windows.Activations(), Texts{L"Win-Contest - Logbuch"});
     EXPECT_EQ(desktop.windows.Foreground(), logger.window);
 }
 
 TEST_F(RotorActions, F8HoldsControlAroundTheClickThenReturnsToTheLogger) {
     std::vector<std::wstring> order;
-    auto note = [&](const std::wstring& call) {
+    desktop.loop.journal = desktop.windows.journal = [&](const std::wstring& call) {
         order.push_back(call + L" after " + std::to_wstring(desktop.keyboard.Events().size()) + L" key events");
     };
-    desktop.loop.journal = note;
-    desktop.windows.journal = note;
-    const auto before = desktop.loop.NowMs();
-    TickWithFreshPress({0x77});
-
+    TickWithFreshPress({kF8});
     EXPECT_EQ(view.lamp, 0x000000FFu);
     EXPECT_EQ(view.Text(ViewField::kStatusText), L"Rotor angehalten");
-    EXPECT_EQ(order, (std::vector<std::wstring>{L"PostToWindow 513 after 1 key events", L"Wait 50 after 1 key events",
-                                                L"PostToWindow 514 after 1 key events", L"Wait 50 after 1 key events",
-                                                L"Activate Win-Contest - Logbuch after 2 key events"}));
+    EXPECT_EQ(order, (Texts{L"PostToWindow 513 after 1 key events", L"Wait 50 after 1 key events",
+                            L"PostToWindow 514 after 1 key events", L"Wait 50 after 1 key events",
+                            L"Activate Win-Contest - Logbuch after 2 key events"}));
     EXPECT_EQ(desktop.keyboard.Events(), (std::vector<sim::KeyEvent>{{17, 0x1D, 1}, {17, 0x1D, 3}}));
     EXPECT_EQ(desktop.windows.Posted(),
               (std::vector<sim::PostedMessage>{{dxview.spWindow, 0x0201, 0, 1}, {dxview.spWindow, 0x0202, 0, 1}}));
-    EXPECT_GE(desktop.loop.NowMs() - before, 100u);
-    EXPECT_TRUE(desktop.keyboard.KeysDown().empty());
 }
 
-TEST_F(RotorActions, ReturnAndF8InOneTickRunInThatOrder) {
+TEST_F(RotorActions, KeysOfOneTickRunInTheirOrderAndAFailingActionStopsOnlyItself) {
     std::size_t executesAtFirstPost = 99;
     desktop.windows.journal = [&](const std::wstring& call) {
         if (call.rfind(L"PostToWindow", 0) == 0 && executesAtFirstPost == 99)
             executesAtFirstPost = Executes().size();
     };
-    TickWithFreshPress({0x77, 0x0D});
+    TickWithFreshPress({kF8, kReturn});
     EXPECT_EQ(executesAtFirstPost, 1u);
-    EXPECT_EQ(Executes(), (std::vector<std::wstring>{L"003selectbearing245"}));
+
+    // Esc fails in its last step; F8 of the same tick still stops the rotor, and the failure is logged.
+    desktop.windows.failActivation = true;
+    TickWithFreshPress({kEsc, kF8});
+    EXPECT_EQ(desktop.windows.Posted().size(), 4u);
+    EXPECT_NE(desktop.files.Read(L"C:\\Tarvello\\ErrorLog.txt")
+                  .find("program error 5 in module RERurControlMain2.Timer1_Timer: Invalid procedure call"),
+              std::string::npos);
+    EXPECT_TRUE(desktop.keyboard.KeysDown().empty());
 }
 
 TEST_F(RotorActions, TheClickGoesToTheLastSPWindowOfTheWalkOrNowhere) {
     const WindowHandle top = desktop.windows.AddWindow(0, L"Andere", L"Other");
     const WindowHandle laterSp = desktop.windows.AddWindow(top, L"SP", L"Static");
     desktop.windows.AddWindow(0, L"sp", L"Static");  // letter case matters
-    TickWithFreshPress({0x77});
+    TickWithFreshPress({kF8});
     ASSERT_EQ(desktop.windows.Posted().size(), 2u);
     EXPECT_EQ(desktop.windows.Posted()[0].window, laterSp);
-
-    // DXView's info window gone: the last "SP" seen is still clicked while it lives...
-    desktop.windows.Destroy(dxview.infoWindow);
-    TickWithFreshPress({0x77});
-    EXPECT_EQ(desktop.windows.Posted().size(), 4u);
-    EXPECT_EQ(desktop.windows.Posted()[3].window, laterSp);
-    // ...and once no "SP" window lives, nothing is posted, but the logger still gets the keyboard back.
+    // Once no "SP" window lives, nothing is posted, but the logger still gets the keyboard back.
     desktop.windows.Destroy(top);
-    TickWithFreshPress({0x77});
-    EXPECT_EQ(desktop.windows.Posted().size(), 4u);
-    EXPECT_EQ(desktop.windows.Activations().size(), 3u);
+    desktop.windows.Destroy(dxview.infoWindow);
+    TickWithFreshPress({kF8});
+    EXPECT_EQ(desktop.windows.Posted().size(), 2u);
+    EXPECT_EQ(desktop.windows.Activations().size(), 2u);
     EXPECT_TRUE(desktop.keyboard.KeysDown().empty());
 }
 
@@ -148,11 +151,9 @@ TEST_F(RotorActions, HiddenButtonsAndHelp) {
     program->MainWindow().LPCmd_Click();
     desktop.bearingSource.text = L"300";
     program->MainWindow().Command1_Click();
-    EXPECT_EQ(Executes(), (std::vector<std::wstring>{L"003selectbearing017", L"003rotatelp", L"003selectbearing300"}));
-    EXPECT_EQ(desktop.bearingSource.reads, 1);
-
+    EXPECT_EQ(Executes(), (Texts{L"003selectbearing017", L"003rotatelp", L"003selectbearing300"}));
     program->MainWindow().Command2_Click();
-    EXPECT_EQ(desktop.help.opened, (std::vector<std::wstring>{L"C:\\Tarvello\\Tarvello.chm"}));
+    EXPECT_EQ(desktop.help.opened, Texts{L"C:\\Tarvello\\Tarvello.chm"});
 }
 
 TEST_F(RotorActions, KeysPressedWhileASlowDXViewAnswersRunAfterTheAnswerInOrder) {
@@ -160,21 +161,18 @@ TEST_F(RotorActions, KeysPressedWhileASlowDXViewAnswersRunAfterTheAnswerInOrder)
     dxview.server->journal.clear();
     desktop.bearingSource.text = L"245";
     // F11 is pressed and let go while Return's command waits for its answer.
-    desktop.loop.After(120, [&] { desktop.keyboard.PressPhysicalKey(0x7A); });
-    desktop.loop.After(320, [&] { desktop.keyboard.ReleasePhysicalKey(0x7A); });
+    desktop.loop.After(120, [&] { desktop.keyboard.PressPhysicalKey(kF11); });
+    desktop.loop.After(320, [&] { desktop.keyboard.ReleasePhysicalKey(kF11); });
     // DXView asks for a reconnection meanwhile: answered at once, carried out after the commands.
     bool startAnswered = false;
     desktop.loop.After(500, [&] { startAnswered = desktop.dde.ClientExecute(L"Tarvello", L"DDEClient", L"003start"); });
-    TickWithFreshPress({0x0D});
+    TickWithFreshPress({kReturn});
 
     EXPECT_TRUE(startAnswered);
-    EXPECT_EQ(
-        dxview.server->journal,
-        (std::vector<std::wstring>{L"execute 003selectbearing245", L"answer ack", L"execute 003rotatesp", L"answer ack",
-                                   L"advise SpotPrefix", L"advise DDECommand", L"advise ShortPath"}));
+    EXPECT_EQ(dxview.server->journal, (Texts{L"execute 003selectbearing245", L"answer ack", L"execute 003rotatesp",
+                                             L"answer ack", L"advise SpotPrefix", L"advise DDECommand",
+                                             L"advise ShortPath"}));
     EXPECT_EQ(view.Caption(), L"Tarvello 1.0.0 {DXV}");  // a slow DXView keeps its link
-    TickWithFreshPress({0x0D});
-    EXPECT_EQ(Executes().back(), L"003selectbearing245");
     EXPECT_TRUE(desktop.shell.MessageBoxes().empty());
 }
 
@@ -183,26 +181,23 @@ TEST_F(RotorActions, TheLoggersTitleNeverComesFromTheProgramsOwnWindows) {
     const WindowHandle own = desktop.windows.AddProgramWindow(
         L"Tarvello 1.0.0 - see ErrorLog in C:\\Win-Contest/ErrorLog.txt", L"TarvelloControlWindow");
     desktop.windows.AddWindow(own, L"Tasten wirken in Win-Contest", L"Static");
-    for (int stop = 0; stop < 2; ++stop) {
-        TickWithFreshPress({0x77});
-        EXPECT_EQ(program->Finder().sLoggerTitle, L"Win-Contest - Logbuch");
-    }
-    TickWithFreshPress({0x1B});
-    EXPECT_EQ(desktop.windows.Activations(), (std::vector<std::wstring>(3, L"Win-Contest - Logbuch")));
+    TickWithFreshPress({kF8});
+    TickWithFreshPress({kEsc});
+    EXPECT_EQ(program->Finder().sLoggerTitle, L"Win-Contest - Logbuch");
+    EXPECT_EQ(desktop.windows.Activations(), Texts(2, L"Win-Contest - Logbuch"));
 }
 
 TEST(RotorActionsWithoutLogger, EscWithNoLoggerTitleActivatesNothing) {
     sim::SimDesktop desktop;
     testing::StartSimDXView(desktop);
-    auto& server = desktop.dde.StartServer(L"Contest32", {L"DDE"});  // DDE only, no window to return to
-    server.SetItem(L"DDE", L"Winkel", L"90");
+    desktop.dde.StartServer(L"Contest32", {L"DDE"});  // DDE only, no window to return to
     RecordingView view;
     TarvelloProgram program(desktop.platform(), view);
     program.MainWindow().Form_Load();
-    desktop.keyboard.QueueAsyncState(0x1B, static_cast<std::int16_t>(0x8001));
+    desktop.keyboard.QueueAsyncState(kEsc, static_cast<std::int16_t>(0x8001));
     desktop.loop.Advance(20);
     EXPECT_TRUE(desktop.windows.Activations().empty());
-    EXPECT_EQ(desktop.dde.Server(L"DXView")->executes, (std::vector<std::wstring>{L"003selectbearing"}));
+    EXPECT_EQ(desktop.dde.Server(L"DXView")->executes, Texts{L"003selectbearing"});
 }
 
 }  // namespace

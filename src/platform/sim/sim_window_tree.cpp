@@ -1,6 +1,8 @@
 // Simulated window tree.
 #include "platform/sim/sim_window_tree.h"
 
+#include "common/program_error.h"
+
 #include <algorithm>
 
 namespace tarvello::sim {
@@ -72,6 +74,8 @@ bool SimWindowTree::PostToWindow(WindowHandle window,
 }
 
 bool SimWindowTree::ActivateByTitle(const std::wstring& title) {
+    if (failActivation)
+        throw ProgramError(error_number::kInvalidArgument);
     if (journal)
         journal(L"Activate " + title);
     activations_.push_back(title);

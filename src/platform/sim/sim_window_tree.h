@@ -50,6 +50,8 @@ public:
     // between the two calls); this makes the window report length instead of its title's length.
     void SetReportedTitleLength(WindowHandle window, int length) { windows_.at(window).reportedLength = length; }
 
+    // Activation then fails as a platform call may, with the invalid-argument error.
+    bool failActivation = false;
     const std::vector<PostedMessage>& Posted() const { return posted_; }
     const std::vector<std::wstring>& Activations() const { return activations_; }  // titles asked for
     WindowHandle Foreground() const { return foreground_; }
