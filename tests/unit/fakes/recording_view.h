@@ -1,8 +1,8 @@
 // A control window without pixels: it keeps what the logic wrote and records the calls in order.
 #pragma once
 
+#include <exception>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,8 +23,8 @@ public:
     double LeftTwips() const override { return left; }
     double TopTwips() const override { return top; }
     void SetLeftTwips(double twips) override {
-        if (failMove)
-            throw std::out_of_range("no such screen position");
+        if (moveFailure)
+            std::rethrow_exception(moveFailure);
         left = twips;
         calls.push_back(L"SetLeft");
     }
@@ -54,7 +54,7 @@ public:
     double top = 0;
     bool shown = false;
     bool destroyed = false;
-    bool failMove = false;
+    std::exception_ptr moveFailure;  // thrown by SetLeftTwips, as a window call may fail
 };
 
 }  // namespace tarvello::testing
