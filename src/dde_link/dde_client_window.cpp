@@ -57,8 +57,6 @@ DDEClient::DDEClient(Dde& dde,
 
 DDEClient::~DDEClient() {
     StopServerRetryTimer();
-    CloseLinks();
-    registration_.reset();
 }
 
 void DDEClient::RegisterOwnTopic() {

@@ -70,9 +70,10 @@ private:
     std::function<void()> retryTick_;
     std::optional<TimerId> retryTimer_;
     std::vector<std::pair<std::wstring, std::wstring>> fields_;  // name, text
+    // Declared before the links, so that on destruction the links end first and the topic last.
+    std::unique_ptr<DdeTopicRegistration> registration_;
     std::shared_ptr<DdeLink> spotPrefixLink_;
     std::shared_ptr<DdeLink> ddeLookupLink_;
-    std::unique_ptr<DdeTopicRegistration> registration_;
 };
 
 }  // namespace tarvello

@@ -28,17 +28,19 @@ TEST_F(DdeLinkRotatorCommands, WithoutDXViewRotateRotorDoesNothingAndSelectBeari
     module.Initialize();
     const auto captions = mainWindow.captions;
     Texts order;
-    desk.shell.journal = [&](const std::wstring& call) { order.push_back(call); };
+    desk.shell.journal = [&](const std::wstring& call) {
+        order.push_back(call + (mainWindow.bearingTexts == Texts{L""} ? L" / Bearing cleared" : L""));
+    };
     module.RotateRotor(true);
     module.RotateRotor(false);
     EXPECT_EQ(mainWindow.captions, captions);
     EXPECT_EQ(DxViewState(), "Retry scheduled");
 
     EXPECT_THROW(module.SelectBearing(L"245"), sim::SimProcessEnded);
-    EXPECT_EQ(mainWindow.bearingTexts, Texts{L""});
     ASSERT_EQ(desk.shell.MessageBoxes().size(), 1u);
     EXPECT_EQ(desk.shell.MessageBoxes()[0].title, L"Tarvello");
-    EXPECT_EQ(order, (Texts{L"MessageBox DXView ist nicht aktiv. Bitte starten Sie DXView", L"EndProcessNow"}));
+    EXPECT_EQ(order, (Texts{L"MessageBox DXView ist nicht aktiv. Bitte starten Sie DXView / Bearing cleared",
+                            L"EndProcessNow / Bearing cleared"}));
     EXPECT_EQ(mainWindow.programLog, Texts{L" DX-View war nicht gestartet"});
 }
 
