@@ -58,7 +58,13 @@ TEST_F(CommonLog, FirstFailureAppendsSevenLinesSecondOneAndShutdownOne) {
 
     s.SetUtc(8, 0, 0);
     s.common.Terminate();
-    EXPECT_EQ(s.Log(), second + "05-Mar-2026 08:00:00 > Tarvello shutdown\r\n");
+    const std::string third = second + "05-Mar-2026 08:00:00 > Tarvello shutdown\r\n";
+    EXPECT_EQ(s.Log(), third);
+    // A new start writes a new report before its first entry.
+    s.common.Initialize();
+    s.common.ReportError(9, L"A.B");
+    EXPECT_EQ(s.Log(), third + StartReport("05-Mar-2026 08:00:00") +
+                           Stamped("05-Mar-2026 08:00:00", {"program error 9 in module A.B: Subscript out of range"}));
 }
 
 TEST_F(CommonLog, RunsFollowEachOtherAndTheGermanLocaleIsWrittenInTheAnsiCodePage) {
