@@ -4,7 +4,7 @@
 #include <string>
 
 #include "automation/cls_keys.h"
-#include "common/program_error.h"
+#include "error_number_of.h"
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_keyboard.h"
 
@@ -32,16 +32,5 @@ struct KeysFixture {
         return Trace(keyboard.Events());
     }
 };
-
-// The error number a call fails with, or 0 when it succeeds.
-template <typename Call>
-int ErrorNumberOf(Call call) {
-    try {
-        call();
-    } catch (const ProgramError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 }  // namespace tarvello::test

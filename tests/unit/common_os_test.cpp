@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/os_name_table.h"
-#include "common/program_error.h"
 #include "common_test_support.h"
+#include "error_number_of.h"
 
 namespace tarvello::testing {
 namespace {
@@ -98,12 +98,7 @@ TEST_F(CommonFailures, VersionAndTerminateReportUnderTheirNamesAndReturnWhatThey
 
 TEST_F(CommonFailures, AFolderThatCannotBeReadStopsInitializeAtItsCaller) {
     shell.folderFails = true;
-    try {
-        s.common.Initialize();
-        ADD_FAILURE() << "Initialize swallowed the failure";
-    } catch (const ProgramError& failure) {
-        EXPECT_EQ(failure.Number(), error_number::kPathNotFound);
-    }
+    EXPECT_EQ(test::ErrorNumberOf([&] { s.common.Initialize(); }), error_number::kPathNotFound);
     EXPECT_FALSE(s.common.LogStarted());
     EXPECT_EQ(s.desk.clock.Calls(sim::SimClockCall::kOsVersion), 0);
 }

@@ -2,11 +2,10 @@
 // and the packing of string arrays with its failures.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "common/program_error.h"
+#include "error_number_of.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_profile.h"
 #include "settings/ini_access.h"
@@ -16,17 +15,9 @@ namespace {
 
 using namespace std::string_literals;
 using Texts = std::vector<std::wstring>;
+using test::ErrorNumberOf;
 
 const std::wstring kIni = L"C:\\Tarvello\\Tarvello.ini";
-
-int ErrorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ProgramError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 class IniOnSimDisk : public ::testing::Test {
 protected:
@@ -40,8 +31,10 @@ protected:
 TEST_F(IniOnSimDisk, ReadTrimsSpacesButNotTabsCutsAt259AndFallsBackToTheDefault) {
     EXPECT_EQ(ini.ValueBufferForTesting(), std::wstring(260, L' '));
     EXPECT_EQ(ini.ReadEntry(L"RESTORE", L"linkerRand", L" 5 "), L"5");  // no file at all
-    files.Write(kIni, "[RESTORE]\r\nquoted=\" abc \"\r\ntabbed=\"\tabc\t\"\r\nempty=\r\nnul=12\x00"
-                      "34\r\nlong="s + std::string(10000, '7') + "\r\n");
+    files.Write(kIni,
+                "[RESTORE]\r\nquoted=\" abc \"\r\ntabbed=\"\tabc\t\"\r\nempty=\r\nnul=12\x00"
+                "34\r\nlong="s +
+                    std::string(10000, '7') + "\r\n");
     EXPECT_EQ(ini.ReadEntry(L"RESTORE", L"quoted", L"d"), L"abc");
     EXPECT_EQ(ini.ReadEntry(L"RESTORE", L"tabbed", L"d"), L"\tabc\t");
     EXPECT_EQ(ini.ReadEntry(L"RESTORE", L"empty", L"d"), L"");

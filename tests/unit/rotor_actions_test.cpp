@@ -45,7 +45,7 @@ protected:
 TEST_F(RotorActions, OnlyAFreshPressFiresAndAQuietTickOnlyReadsTheFourKeys) {
     const auto readsBefore = desktop.keyboard.AsyncReads().size();
     desktop.keyboard.QueueAsyncState(kReturn, static_cast<std::int16_t>(0x8000));  // held since an earlier tick
-    desktop.keyboard.QueueAsyncState(kF11, 0x0001);                                 // pressed and released already
+    desktop.keyboard.QueueAsyncState(kF11, 0x0001);                                // pressed and released already
     desktop.loop.Advance(40);
     EXPECT_EQ(desktop.keyboard.AsyncReads().size() - readsBefore, 8u);
     EXPECT_TRUE(Executes().empty());
@@ -169,9 +169,9 @@ TEST_F(RotorActions, KeysPressedWhileASlowDXViewAnswersRunAfterTheAnswerInOrder)
     TickWithFreshPress({kReturn});
 
     EXPECT_TRUE(startAnswered);
-    EXPECT_EQ(dxview.server->journal, (Texts{L"execute 003selectbearing245", L"answer ack", L"execute 003rotatesp",
-                                             L"answer ack", L"advise SpotPrefix", L"advise DDECommand",
-                                             L"advise ShortPath"}));
+    EXPECT_EQ(dxview.server->journal,
+              (Texts{L"execute 003selectbearing245", L"answer ack", L"execute 003rotatesp", L"answer ack",
+                     L"advise SpotPrefix", L"advise DDECommand", L"advise ShortPath"}));
     EXPECT_EQ(view.Caption(), L"Tarvello 1.0.0 {DXV}");  // a slow DXView keeps its link
     EXPECT_TRUE(desktop.shell.MessageBoxes().empty());
 }
