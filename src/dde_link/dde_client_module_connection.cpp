@@ -51,9 +51,7 @@ void DDEClientModule::Initialize() {
         window_ = std::make_unique<DDEClient>(
             dde_, shell_, loop_, [this](std::int16_t n) { gate_.Run([this, n] { ConnectServer(n); }); },
             [this] { gate_.Run([this] { RetryServerConnect(); }); });
-        ServerConnected.fill(false);
-        ServerRetrying.fill(false);
-        ServerRetryPending.fill(false);
+        ServerConnected = ServerRetrying = ServerRetryPending = {};
     });
     if (!created)
         return;

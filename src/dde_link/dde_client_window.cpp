@@ -94,13 +94,14 @@ std::optional<std::wstring> DDEClient::Field(const std::wstring& name) const {
     return fields_[*index].second;
 }
 
-void DDEClient::SetField(std::wstring_view name, const std::wstring& text) {
+bool DDEClient::SetField(std::wstring_view name, const std::wstring& text) {
     const auto index = FieldIndex(name);
     if (!index)
-        return;
+        return false;
     fields_[*index].second = text;
     if (registration_)
         registration_->NotifyItemChanged(fields_[*index].first);
+    return true;
 }
 
 void DDEClient::CloseLinks() {
@@ -123,10 +124,7 @@ std::optional<std::wstring> DDEClient::OnRequest(const std::wstring& item) {
 }
 
 bool DDEClient::OnPoke(const std::wstring& item, const std::wstring& value) {
-    if (!FieldIndex(item))
-        return false;
-    SetField(item, value);
-    return true;
+    return SetField(item, value);
 }
 
 }  // namespace tarvello

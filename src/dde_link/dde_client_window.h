@@ -47,7 +47,8 @@ public:
     // Field texts by name, compared without regard to letter case as DDE item names are.
     std::optional<std::wstring> Field(const std::wstring& name) const;
     // Sets a field and sends the new text to outside hot links on it. Unknown names change nothing.
-    void SetField(std::wstring_view name, const std::wstring& text);
+    // False for a name that is not one of the fields.
+    bool SetField(std::wstring_view name, const std::wstring& text);
 
     // The two conversations with DXView's topic DDEServer held by SpotPrefix and DDELookup.
     void SetSpotPrefixLink(std::shared_ptr<DdeLink> link) { spotPrefixLink_ = std::move(link); }

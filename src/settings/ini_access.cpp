@@ -38,9 +38,9 @@ std::wstring IniAccess::IniFile() const {
 }
 
 std::wstring IniAccess::ReadEntry(const std::wstring& Section, const std::wstring& Key, const std::wstring& Default) {
-    // The call fills the buffer with the value and a NUL and leaves the rest as it was.
-    std::wstring value = profile_.GetString(Section, Key, Default, kValueBufferChars, IniFileName);
-    value = UpToNul(value).substr(0, kMaxValueChars);
+    // The call fills the buffer with the value (never more than the buffer less its NUL) and a NUL, and leaves
+    // the rest as it was.
+    const std::wstring value = profile_.GetString(Section, Key, Default, kValueBufferChars, IniFileName);
     ValueBuffer.replace(0, value.size() + 1, value + L'\0');
     return TrimSpaces(UpToNul(ValueBuffer));
 }

@@ -2,6 +2,8 @@
 // entries, the exact bytes written, and what happens when the log cannot be written or an entry fails.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "common/program_error.h"
 #include "common_test_support.h"
 
@@ -162,6 +164,30 @@ TEST_F(CommonLog, ErrorNumbersOutsideSixteenBitsAreLoggedAsOverflow) {
     s.common.ReportError(-32768, L"A.B");
     EXPECT_EQ(s.Log(), StartReport(kStamp) + Stamped(kStamp, {"program error -32768 in module A.B: "
                                                               "Application-defined or object-defined error"}));
+}
+
+TEST(ProgramError, EveryNamedNumberCarriesItsStandardDescriptionAsLogsShowIt) {
+    namespace n = error_number;
+    const std::pair<int, std::wstring> named[] = {
+        {n::kInvalidArgument, L"5 Invalid procedure call or argument"},
+        {n::kOverflow, L"6 Overflow"},
+        {n::kOutOfMemory, L"7 Out of memory"},
+        {n::kSubscriptOutOfRange, L"9 Subscript out of range"},
+        {n::kPermissionDenied, L"70 Permission denied"},
+        {n::kPathNotFound, L"76 Path not found"},
+        {n::kDdeNoAnswer, L"282 No foreign application responded to a DDE initiate"},
+        {n::kDdeChannelClosed, L"284 Can't open DDE channel"},
+        {n::kDdeRefused, L"285 Foreign application won't perform DDE method or operation"},
+        {n::kDdeTimeout, L"286 Timeout occurred while waiting for DDE response"},
+        {n::kBearingSource, L"429 ActiveX component can't create object"},
+        {n::kAutomationError, L"440 Automation error"}};
+    for (const auto& [number, text] : named) {
+        const ProgramError error(number);
+        EXPECT_EQ(std::to_wstring(error.Number()) + L" " + error.Description(), text);
+    }
+    EXPECT_EQ(FailureNumberOf(std::range_error("r")), 6);
+    EXPECT_EQ(FailureNumberOf(std::overflow_error("o")), 6);
+    EXPECT_EQ(FailureNumberOf(std::runtime_error("x")), 5);
 }
 
 }  // namespace
