@@ -9,7 +9,6 @@
 #include <string>
 
 #include "common/program_error.h"
-#include "ddeml_client.h"
 #include "platform/win32/bearing_source_com_interface.h"
 #include "platform/win32/win32_bearing_source_com.h"
 #include "support/child_process.h"
@@ -19,6 +18,7 @@
 namespace {
 
 using namespace test_support;
+using namespace tarvello::error_number;
 
 // regsvr32 with the given switches on the stand-in; this test is a 32-bit process, so "regsvr32.exe" is the
 // 32-bit one of syswow64.
@@ -26,54 +26,38 @@ std::optional<DWORD> Regsvr32(const std::wstring& switches) {
     return RunToEnd(L"regsvr32.exe " + switches + L" \"" + BinPath(L"BearingSource.dll") + L"\"");
 }
 
-class BearingSourceCom : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-        comReady_ = true;
-        // The component lives in this process and writes its journal where this variable says.
-        SetEnvironmentVariableW(L"BEARINGSOURCE_JOURNAL", journal_.c_str());
-    }
-    void TearDown() override {
-        // The prefix is shared with later tests, which expect no bearing component unless they register one.
+// COM for this thread, the component's journal, and no component left registered for later tests.
+struct ComInThisTest {
+    ComInThisTest() { SetEnvironmentVariableW(L"BEARINGSOURCE_JOURNAL", journal.c_str()); }
+    ~ComInThisTest() {
         Regsvr32(L"/u /s");
         SetEnvironmentVariableW(L"BEARINGSOURCE_JOURNAL", nullptr);
-        if (comReady_)
+        if (initialized)
             CoUninitialize();
     }
-
-    bool comReady_ = false;
-    std::wstring journal_ = FreshTempPath(L"bearing-source");
+    const bool initialized = SUCCEEDED(CoInitialize(nullptr));
+    const std::wstring journal = FreshTempPath(L"bearing-source");
 };
 
-TEST_F(BearingSourceCom, TheProgramReadsTheFourthMemberAndNothingElse) {
+TEST(BearingSourceCom, TheProgramReadsTheFourthMemberAndAMissingComponentOrLoggerFailsWithItsNumber) {
+    ComInThisTest com;
+    ASSERT_TRUE(com.initialized);
+    tarvello::win32::ComBearingSourceFactory factory;
+    ASSERT_EQ(Regsvr32(L"/u /s"), 0u);
+    EXPECT_EQ(ErrorOf([&] { factory.Create(); }), kBearingSource);
     ASSERT_EQ(Regsvr32(L"/s"), 0u);
+    std::unique_ptr<tarvello::BearingSource> source = factory.Create();
+    // No logger answers: the component invents no bearing.
+    EXPECT_EQ(ErrorOf([&] { source->ReadBearingText(); }), kAutomationError);
+
     const std::wstring loggerJournal = FreshTempPath(L"bearing-logger");
     ChildProcess logger(L"\"" + BinPath(L"ContestLogger.exe") + L"\" --angle 245 --journal \"" + loggerJournal + L"\"");
     ASSERT_TRUE(WaitForJournalText(loggerJournal, "READY"));
-    // A logger of an earlier test may still be on its way out.
-    ASSERT_TRUE(WaitFor([] { return DdemlRequest("Contest32", "DDE", "Winkel") == "245"; }));
-
-    tarvello::win32::ComBearingSourceFactory factory;
-    std::unique_ptr<tarvello::BearingSource> source;
-    ASSERT_EQ(ErrorOf([&] { source = factory.Create(); }), 0);
-    std::wstring text;
-    ASSERT_EQ(ErrorOf([&] { text = source->ReadBearingText(); }), 0);
-    EXPECT_EQ(text, L"245");
+    EXPECT_EQ(source->ReadBearingText(), L"245");
     // ANSI letters arrive as the same characters (0xB0 is the degree sign).
     ASSERT_EQ(RunToEnd(L"\"" + BinPath(L"standin-ctl.exe") + L"\" logger set angle 12\u00B0"), 0u);
     EXPECT_EQ(source->ReadBearingText(), L"12\u00B0");
-    EXPECT_EQ(JournalTexts(journal_), std::vector<std::string>(2, "CALL ReadBearingText"));
-}
-
-TEST_F(BearingSourceCom, AMissingComponentOrLoggerFailsWithItsNumber) {
-    ASSERT_EQ(Regsvr32(L"/u /s"), 0u);
-    tarvello::win32::ComBearingSourceFactory factory;
-    EXPECT_EQ(ErrorOf([&] { factory.Create(); }), tarvello::error_number::kBearingSource);
-    // Registered, but no logger answers: the component invents no bearing.
-    ASSERT_EQ(Regsvr32(L"/s"), 0u);
-    std::unique_ptr<tarvello::BearingSource> source = factory.Create();
-    EXPECT_EQ(ErrorOf([&] { source->ReadBearingText(); }), tarvello::error_number::kAutomationError);
+    EXPECT_EQ(JournalTexts(com.journal), std::vector<std::string>(3, "CALL ReadBearingText"));
 }
 
 // A local server is registered in the registry view of its own bitness; the program must see it in either.

@@ -1,50 +1,67 @@
-// Starts tests/win32/peer's dde_peer.exe as a DDE partner in its own process, reads its journal and writes its
-// control file; the process is ended by handle when the object goes, also when a test fails.
+// What the DDE tests share: tests/win32/peer's dde_peer.exe as a partner in its own process, and a link's log.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
+#include <algorithm>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "platform/dde.h"
 #include "support/child_process.h"
+#include "support/journal.h"
 #include "support/test_env.h"
 
 namespace tarvello::win32::test {
 
-class PeerProcess {
-public:
-    // mode "server" (returns once it serves) or "client"; extra arguments follow the file paths.
-    PeerProcess(const std::string& mode,
-                const std::string& service,
-                const std::string& topic,
-                const std::vector<std::string>& extra);
-    ~PeerProcess();
-    PeerProcess(const PeerProcess&) = delete;
-    PeerProcess& operator=(const PeerProcess&) = delete;
+// Ended by handle when the object goes, also when a test fails. Its journal reads with test_support's journal
+// calls; a server obeys its control file.
+struct PeerProcess {
+    // mode "server" (returns once it serves) or "client"; the arguments follow the file paths.
+    PeerProcess(const std::wstring& mode,
+                const std::wstring& service,
+                const std::wstring& topic,
+                const std::vector<std::wstring>& arguments) {
+        std::wstring commandLine = L"\"" + test_support::BinPath(L"dde_peer.exe") + L"\" " + mode;
+        for (const auto& argument : {service, topic, journal, control})
+            commandLine += L" \"" + argument + L"\"";
+        for (const auto& argument : arguments)
+            commandLine += L" \"" + argument + L"\"";
+        process = test_support::ChildProcess(commandLine);
+        if (mode == L"server" && !WaitForText("ready", 20000))
+            throw std::runtime_error("dde_peer.exe did not start serving");
+    }
+    ~PeerProcess() {
+        process.Kill();
+        DeleteFileW(journal.c_str());
+        DeleteFileW(control.c_str());
+    }
 
-    std::vector<std::string> JournalLines() const;
-    // Handles this thread's messages while waiting, so our own DDE windows keep answering the peer.
-    bool WaitForLine(const std::string& line, unsigned timeoutMs) const;
-    int CountLines(const std::string& line) const;
-    void Control(const std::string& line) const;
-    void Kill() { process_.Kill(); }
-    bool HasExited() const { return !process_.Running(); }
+    int Count(const std::string& text) const {
+        return static_cast<int>(std::ranges::count(test_support::JournalTexts(journal), text));
+    }
+    // Handles this thread's messages meanwhile, so that our own DDE windows keep answering the peer.
+    bool WaitForText(const std::string& text, DWORD timeoutMs = 10000) const {
+        return test_support::WaitForJournalText(journal, text, timeoutMs);
+    }
+    void Control(const std::string& line) const {
+        std::ofstream(control.c_str(), std::ios::app | std::ios::binary) << line << "\n";
+    }
 
-private:
-    std::string journal_;
-    std::string control_;
-    test_support::ChildProcess process_;
+    std::wstring journal = test_support::FreshTempPath(L"ddepeer");
+    std::wstring control = journal + L".control";
+    test_support::ChildProcess process;
 };
 
-// A DDE name no other test run uses, so leftovers of another run cannot answer.
-inline std::string UniqueName(const std::string& stem) {
-    return test_support::Narrow(test_support::UniqueName(test_support::Widen(stem)));
-}
-inline bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs) {
-    return test_support::WaitFor(done, timeoutMs);
-}
-using test_support::ErrorOf;
+// What one hot link saw: every value in order and how often it was told of its end.
+struct LinkLog {
+    std::vector<std::wstring> values;
+    int closed = 0;
+    DdeLinkHandlers Handlers() {
+        return {[this](const std::wstring& value) { values.push_back(value); }, [this] { ++closed; }};
+    }
+};
 
 }  // namespace tarvello::win32::test

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 #include <stdexcept>
-#include <vector>
 
 #include "common/program_error.h"
 #include "dde_peer_process.h"
@@ -16,8 +14,11 @@ namespace tarvello::win32::test {
 namespace {
 
 using namespace tarvello::error_number;
+using test_support::ErrorOf;
+using test_support::UniqueName;
+using test_support::WaitFor;
 
-// Accepts exactly "003start"; serves a few fields; records what reached it.
+// Accepts exactly "003start", fails on "boom"; serves a few fields; records what reached it.
 class RecordingTopic : public DdeTopicHandler {
 public:
     bool OnExecute(const std::wstring& command) override {
@@ -44,74 +45,71 @@ public:
 };
 
 TEST(Win32DdeTopic, ADdemlClientInAnotherProcessExecutesRequestsPokesAndHoldsAHotLink) {
-    const std::string app = UniqueName("Tarvello");
+    const std::wstring app = UniqueName(L"Tarvello");
     Win32Dde dde;
     RecordingTopic topic;
-    auto registration = dde.RegisterTopic(FromAnsi(app), L"DDEClient", L"DDEClient", topic);
-    PeerProcess client("client", app, "ddeclient",
-                       {"execute=003start", "execute=003stop", "execute=003START", "request=DDELookup",
-                        "request=Unbekannt", "poke=Freq:14025.5", "request=freq", "execute=boom", "execute=003start",
-                        "advise=Unbekannt:0", "advise=SpotPrefix:2"});
-    ASSERT_TRUE(client.WaitForLine("advise SpotPrefix ok", 15000));
+    auto registration = dde.RegisterTopic(app, L"DDEClient", L"DDEClient", topic);
+    PeerProcess client(
+        L"client", app, L"ddeclient",
+        {L"execute=003start", L"execute=003stop", L"request=DDELookup", L"request=Unbekannt", L"poke=Freq:14025.5",
+         L"request=freq", L"execute=boom", L"execute=003start", L"advise=Unbekannt", L"advise=SpotPrefix"});
+    ASSERT_TRUE(client.WaitForText("done", 15000));
     topic.fields[L"SpotPrefix"] = L"DL";
     registration->NotifyItemChanged(L"SpotPrefix");
     registration->NotifyItemChanged(L"Freq");  // nobody links to it
     topic.fields[L"SpotPrefix"] = L"OE \u00e4";
     registration->NotifyItemChanged(L"spotprefix");
-    ASSERT_TRUE(client.WaitForLine("done", 15000));
-    EXPECT_EQ(client.JournalLines(),
+    ASSERT_TRUE(client.WaitForText("advdata SpotPrefix OE \xE4"));
+    EXPECT_EQ(test_support::JournalTexts(client.journal),
               (std::vector<std::string>{"connect ok", "execute 003start ack", "execute 003stop nack",
-                                        "execute 003START nack", "request DDELookup = DDELookup",
-                                        "request Unbekannt fail", "poke Freq ack", "request freq = 14025.5",
-                                        "execute boom nack", "execute 003start ack", "advise Unbekannt fail",
-                                        "advise Unbekannt complete", "advise SpotPrefix ok", "advdata SpotPrefix DL",
-                                        "advdata SpotPrefix OE \xE4", "advise SpotPrefix complete", "done"}));
-    EXPECT_EQ(topic.executes, (std::vector<std::wstring>{L"003start", L"003stop", L"003START", L"boom", L"003start"}));
+                                        "request DDELookup = DDELookup", "request Unbekannt fail", "poke Freq ack",
+                                        "request freq = 14025.5", "execute boom nack", "execute 003start ack",
+                                        "advise Unbekannt nack", "advise SpotPrefix ack", "done",
+                                        "advdata SpotPrefix DL", "advdata SpotPrefix OE \xE4"}));
+    EXPECT_EQ(topic.executes, (std::vector<std::wstring>{L"003start", L"003stop", L"boom", L"003start"}));
     EXPECT_EQ(topic.fields[L"Freq"], L"14025.5");
+
+    // A client that names no service, or no topic, finds ours too.
+    for (const auto& [service, topicName] : {std::pair{std::wstring(L"*"), L"DDEClient"}, {app, L"*"}}) {
+        PeerProcess wildcard(L"client", service, topicName, {L"request=DDELookup"});
+        EXPECT_TRUE(wildcard.WaitForText("request DDELookup = DDELookup")) << test_support::Narrow(service);
+    }
 }
 
 TEST(Win32DdeTopic, ARawClientLinksExecutesAndLearnsTheTopicsEnd) {
-    const std::wstring app = FromAnsi(UniqueName("Tarvello"));
+    const std::wstring app = UniqueName(L"Tarvello");
     Win32Dde server;
     Win32Dde client;
     RecordingTopic topic;
+    EXPECT_EQ(ErrorOf([&] { server.RegisterTopic(L"", L"DDEClient", L"x", topic); }), kInvalidArgument);
+    EXPECT_EQ(ErrorOf([&] { server.RegisterTopic(app, L"", L"x", topic); }), kInvalidArgument);
     auto registration = server.RegisterTopic(app, L"DDEClient", L"DDEClientCaption", topic);
     EXPECT_NE(FindWindowA(nullptr, "DDEClientCaption"), nullptr);
     topic.fields[L"SpotPrefix"] = L"DL";
-    std::vector<std::wstring> values;
-    int closed = 0;
-    auto link = client.OpenHotLink({app, L"DDEClient", L"SpotPrefix"},
-                                   {[&](const std::wstring& v) { values.push_back(v); }, [&] { ++closed; }});
+    LinkLog prefix, lookup;
+    auto link = client.OpenHotLink({app, L"DDEClient", L"SpotPrefix"}, prefix.Handlers());
     // Names are matched without regard to letter case, as atoms are.
-    auto other = client.OpenHotLink({app, L"ddeclient", L"DDELOOKUP"}, {{}, [&] { ++closed; }});
-    EXPECT_EQ(values, std::vector<std::wstring>{L"DL"});
-    link->Execute(L"003start");
+    auto other = client.OpenHotLink({app, L"ddeclient", L"DDELOOKUP"}, lookup.Handlers());
+    EXPECT_EQ(prefix.values, std::vector<std::wstring>{L"DL"});
     EXPECT_EQ(ErrorOf([&] { link->Execute(L"003stop"); }), kDdeRefused);
-    EXPECT_EQ(ErrorOf([&] { link->Execute(L"boom"); }), kDdeRefused);
     EXPECT_EQ(ErrorOf([&] { other->Execute(L"003start"); }), 0);
-    EXPECT_EQ(topic.executes, (std::vector<std::wstring>{L"003start", L"003stop", L"boom", L"003start"}));
+    EXPECT_EQ(topic.executes, (std::vector<std::wstring>{L"003stop", L"003start"}));
     topic.fields[L"SpotPrefix"] = L"DK";
     registration->NotifyItemChanged(L"SpotPrefix");
-    ASSERT_TRUE(WaitUntil([&] { return values.size() == 2; }, 2000));
-    EXPECT_EQ(values.back(), L"DK");
+    ASSERT_TRUE(WaitFor([&] { return prefix.values.size() == 2; }, 2000));
+    EXPECT_EQ(prefix.values.back(), L"DK");
     EXPECT_EQ(ErrorOf([&] { client.OpenHotLink({app, L"Andere", L"SpotPrefix"}, {}); }), kDdeNoAnswer);
     EXPECT_EQ(ErrorOf([&] { client.OpenHotLink({app, L"DDEClient", L"Unbekannt"}, {}); }), kDdeRefused);
 
     registration.reset();
     EXPECT_EQ(FindWindowA(nullptr, "DDEClientCaption"), nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return closed == 2; }, 1000)) << "both links learn the end within a second";
+    ASSERT_TRUE(WaitFor([&] { return prefix.closed == 1 && lookup.closed == 1; }, 1000))
+        << "both links learn the end within a second";
     EXPECT_FALSE(link->IsOpen());
     EXPECT_EQ(ErrorOf([&] { other->Execute(L"003start"); }), kDdeChannelClosed);
-    WaitUntil([] { return false; }, 600);
-    EXPECT_EQ(closed, 2) << "each link is told once";
+    WaitFor([] { return false; }, 600);
+    EXPECT_EQ(prefix.closed + lookup.closed, 2) << "each link is told once";
     EXPECT_EQ(ErrorOf([&] { client.OpenHotLink({app, L"DDEClient", L"SpotPrefix"}, {}); }), kDdeNoAnswer);
-}
-
-TEST(Win32DdeTopic, RegisteringWithoutANameIsRefused) {
-    Win32Dde dde;
-    RecordingTopic topic;
-    EXPECT_EQ(ErrorOf([&] { dde.RegisterTopic(L"", L"DDEClient", L"x", topic); }), kInvalidArgument);
-    EXPECT_EQ(ErrorOf([&] { dde.RegisterTopic(L"Tarvello", L"", L"x", topic); }), kInvalidArgument);
 }
 
 }  // namespace

@@ -1,43 +1,43 @@
-// A DDEML partner in its own process for the DDE tests; it writes a journal line per event.
-//   dde_peer server <service> <topic> <journal> <control> [item=value]... [execute=accept|refuse|block|slowfirst]
-//   dde_peer client <service> <topic> <journal> <control> [execute=CMD|request=ITEM|poke=ITEM:VALUE|advise=ITEM:N]...
-// The server obeys lines appended to the control file: "set ITEM VALUE" and "uninit".
+// A DDEML partner in its own process for the DDE tests; it journals each event as "STAMP text".
+//   dde_peer server <service> <topic> <journal> <control> [ITEM=VALUE]... [execute=late]
+//   dde_peer client <service> <topic> <journal> <control> [execute=CMD|request=ITEM|poke=ITEM:VALUE|advise=ITEM]...
+// "*" as a client's service or topic names any. The server acknowledges executes, or with execute=late answers
+// the first after 1.5 s and refuses every later one; it obeys lines appended to the control file: "set ITEM
+// VALUE" and "uninit". Either side then stays until it is ended.
 #include <windows.h>
 
 #include <ddeml.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr DWORD kLifeMs = 60000;  // a peer left behind by a crashed test ends by itself
-
-std::string g_journal;
-std::string g_control;
-std::size_t g_controlOffset = 0;
+std::string g_journal, g_control, g_topic, g_executeMode;
+std::size_t g_controlRead = 0;
 std::map<std::string, std::string> g_items;
-std::string g_executeMode = "accept";
-DWORD g_inst = 0;
-std::string g_topic;
-bool g_slowDone = false;
-int g_advisesWanted = 0;
+DWORD g_instance = 0;
+int g_executes = 0;
 
-void Journal(const std::string& line) {
-    if (FILE* f = std::fopen(g_journal.c_str(), "ab")) {
-        std::fprintf(f, "%s\n", line.c_str());
-        std::fclose(f);
+void Journal(const std::string& text) {
+    if (FILE* file = std::fopen(g_journal.c_str(), "ab")) {
+        std::fprintf(file, "%lu %s\n", GetTickCount(), text.c_str());
+        std::fclose(file);
     }
 }
 
-std::string HszText(HSZ hsz) {
-    char buffer[256] = {};
-    DdeQueryStringA(g_inst, hsz, buffer, sizeof buffer, CP_WINANSI);
-    return buffer;
+// The peer is short-lived: its string and data handles are not freed.
+HSZ Name(const std::string& text) {
+    return text == "*" ? nullptr : DdeCreateStringHandleA(g_instance, text.c_str(), CP_WINANSI);
+}
+
+std::string NameText(HSZ name) {
+    char text[256] = {};
+    DdeQueryStringA(g_instance, name, text, sizeof text, CP_WINANSI);
+    return text;
 }
 
 std::string DataText(HDDEDATA data) {
@@ -46,146 +46,79 @@ std::string DataText(HDDEDATA data) {
     return text;
 }
 
-HDDEDATA CALLBACK ServerCallback(UINT type, UINT, HCONV, HSZ topic, HSZ item, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
-    const std::string name = HszText(item);
+HDDEDATA Flag(bool yes, ULONG_PTR flag = TRUE) {
+    return reinterpret_cast<HDDEDATA>(yes ? flag : 0);
+}
+
+HDDEDATA CALLBACK OnTransaction(UINT type, UINT, HCONV, HSZ topic, HSZ item, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+    const auto found = g_items.find(NameText(item));
     switch (type) {
         case XTYP_CONNECT:
-            return reinterpret_cast<HDDEDATA>(_stricmp(HszText(topic).c_str(), g_topic.c_str()) == 0);
+            return Flag(_stricmp(NameText(topic).c_str(), g_topic.c_str()) == 0);
         case XTYP_CONNECT_CONFIRM:
-            Journal("connect " + HszText(topic));
-            return nullptr;
         case XTYP_DISCONNECT:
-            Journal("disconnect");
+            Journal(type == XTYP_DISCONNECT ? "disconnect" : "connect");
             return nullptr;
         case XTYP_ADVSTART:
-            Journal("advstart " + name);
-            return reinterpret_cast<HDDEDATA>(g_items.count(name) > 0);
+            return Flag(found != g_items.end());
         case XTYP_REQUEST:
-            Journal("request " + name);
-            [[fallthrough]];
-        case XTYP_ADVREQ: {
-            auto it = g_items.find(name);
-            if (it == g_items.end())
-                return nullptr;
-            return DdeCreateDataHandle(g_inst, reinterpret_cast<LPBYTE>(it->second.data()),
-                                       static_cast<DWORD>(it->second.size() + 1), 0, item, CF_TEXT, 0);
-        }
+        case XTYP_ADVREQ:
+            return found == g_items.end()
+                       ? nullptr
+                       : DdeCreateDataHandle(g_instance, reinterpret_cast<LPBYTE>(found->second.data()),
+                                             static_cast<DWORD>(found->second.size() + 1), 0, item, CF_TEXT, 0);
         case XTYP_EXECUTE: {
-            const std::string command = DataText(data);
-            Journal("execute " + command);
-            if (g_executeMode == "refuse")
-                return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
-            if (g_executeMode == "block")
-                return CBR_BLOCK;
-            if (g_executeMode == "slowfirst" && !g_slowDone) {
-                g_slowDone = true;
+            Journal("execute " + DataText(data));
+            const bool late = g_executeMode == "late" && ++g_executes == 1;
+            if (late)
                 Sleep(1500);
-                Journal("answered " + command);
-            }
-            return reinterpret_cast<HDDEDATA>(DDE_FACK);
+            return Flag(g_executeMode != "late" || late, DDE_FACK);
         }
+        case XTYP_ADVDATA:
+            Journal("advdata " + NameText(item) + " " + DataText(data));
+            return Flag(true, DDE_FACK);
         default:
             return nullptr;
     }
 }
 
-void CALLBACK ServerControl(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK ReadControl(HWND, UINT, UINT_PTR, DWORD) {
     std::ifstream in(g_control, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(g_controlOffset));
-    std::string line;
-    while (g_inst != 0 && std::getline(in, line) && !in.eof()) {  // at eof the line is still being written
-        g_controlOffset += line.size() + 1;
-        const std::size_t space = line.find(' ', 4);
-        if (line.rfind("set ", 0) == 0 && space != std::string::npos) {
-            const std::string item = line.substr(4, space - 4);
-            g_items[item] = line.substr(space + 1);
-            HSZ hszItem = DdeCreateStringHandleA(g_inst, item.c_str(), CP_WINANSI);
-            HSZ hszTopic = DdeCreateStringHandleA(g_inst, g_topic.c_str(), CP_WINANSI);
-            DdePostAdvise(g_inst, hszTopic, hszItem);
-            DdeFreeStringHandle(g_inst, hszTopic);
-            DdeFreeStringHandle(g_inst, hszItem);
-        } else if (line == "uninit") {
-            // Wine tells DDEML clients nothing of this; the process stays alive afterwards.
-            DdeUninitialize(g_inst);
-            g_inst = 0;
-            Journal("uninitialized");
+    in.seekg(static_cast<std::streamoff>(g_controlRead));
+    // At the end of the file a line may still be being written: it waits for the next tick.
+    for (std::string line; g_instance != 0 && std::getline(in, line) && !in.eof();) {
+        g_controlRead += line.size() + 1;
+        const std::size_t blank = line.find(' ', 4);
+        if (line == "uninit") {
+            // The conversations end; the process stays.
+            DdeUninitialize(g_instance);
+            g_instance = 0;
+        } else if (line.rfind("set ", 0) == 0 && blank != std::string::npos) {
+            const std::string item = line.substr(4, blank - 4);
+            g_items[item] = line.substr(blank + 1);
+            DdePostAdvise(g_instance, Name(g_topic), Name(item));
         }
     }
 }
 
-int RunServer(const std::string& service) {
-    if (DdeInitializeA(&g_inst, ServerCallback, APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS,
-                       0) != DMLERR_NO_ERROR)
-        return 1;
-    DdeNameService(g_inst, DdeCreateStringHandleA(g_inst, service.c_str(), CP_WINANSI), nullptr, DNS_REGISTER);
-    SetTimer(nullptr, 0, 10, ServerControl);
-    Journal("ready");
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
-        DispatchMessageA(&msg);
-    return 0;
-}
-
-HDDEDATA CALLBACK ClientCallback(UINT type, UINT, HCONV, HSZ, HSZ item, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
-    if (type != XTYP_ADVDATA)
-        return nullptr;
-    Journal("advdata " + HszText(item) + " " + DataText(data));
-    --g_advisesWanted;
-    return reinterpret_cast<HDDEDATA>(DDE_FACK);
-}
-
-// value nullptr: a transaction without data.
-HDDEDATA Send(HCONV conv, const std::string* value, HSZ item, UINT format, UINT type) {
+// One client transaction; its journal line ends in the outcome.
+std::string Transact(HCONV conversation, const std::string& argument) {
+    const std::size_t equals = argument.find('='), colon = argument.find(':', equals);
+    const std::string verb = argument.substr(0, equals);
+    const std::string item = argument.substr(equals + 1, colon - equals - 1);
+    const std::string value = colon == std::string::npos ? "" : argument.substr(colon + 1);
+    const bool execute = verb == "execute";
+    const UINT type = std::map<std::string, UINT>{
+        {"execute", XTYP_EXECUTE}, {"request", XTYP_REQUEST}, {"poke", XTYP_POKE}, {"advise", XTYP_ADVSTART}}[verb];
+    const std::string& data = execute ? item : value;
     DWORD result = 0;
-    return DdeClientTransaction(value ? reinterpret_cast<LPBYTE>(const_cast<char*>(value->c_str())) : nullptr,
-                                value ? static_cast<DWORD>(value->size() + 1) : 0, conv, item, format, type, 5000,
-                                &result);
-}
-
-std::string Transact(HCONV conv, const std::string& verb, const std::string& arg) {
-    if (verb == "execute")
-        return "execute " + arg + (Send(conv, &arg, nullptr, 0, XTYP_EXECUTE) ? " ack" : " nack");
-    const std::size_t colon = arg.find(':');
-    const std::string item = arg.substr(0, colon);
-    HSZ hszItem = DdeCreateStringHandleA(g_inst, item.c_str(), CP_WINANSI);
-    std::string line = verb + " " + item;
-    if (verb == "request") {
-        HDDEDATA data = Send(conv, nullptr, hszItem, CF_TEXT, XTYP_REQUEST);
-        line += data ? " = " + DataText(data) : " fail";  // the peer is short-lived: handles are not freed
-    } else if (verb == "poke") {
-        const std::string value = arg.substr(colon + 1);
-        line += Send(conv, &value, hszItem, CF_TEXT, XTYP_POKE) ? " ack" : " nack";
-    } else if (verb == "advise") {
-        const bool ok = Send(conv, nullptr, hszItem, CF_TEXT, XTYP_ADVSTART) != nullptr;
-        Journal(line + (ok ? " ok" : " fail"));
-        g_advisesWanted = std::atoi(arg.substr(colon + 1).c_str());
-        const ULONGLONG deadline = GetTickCount64() + 20000;
-        for (MSG msg; ok && g_advisesWanted > 0 && GetTickCount64() < deadline;) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageA(&msg);
-        }
-        line += g_advisesWanted <= 0 ? " complete" : " incomplete";
-    }
-    return line;
-}
-
-int RunClient(const std::string& service, int argc, char** argv) {
-    if (DdeInitializeA(&g_inst, ClientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
-        return 1;
-    HCONV conv = DdeConnect(g_inst, DdeCreateStringHandleA(g_inst, service.c_str(), CP_WINANSI),
-                            DdeCreateStringHandleA(g_inst, g_topic.c_str(), CP_WINANSI), nullptr);
-    Journal(conv ? "connect ok" : "connect fail");
-    for (int i = 6; conv != nullptr && i < argc; ++i) {
-        const std::string arg = argv[i];
-        const std::size_t eq = arg.find('=');
-        Journal(Transact(conv, arg.substr(0, eq), arg.substr(eq + 1)));
-    }
-    if (conv != nullptr)
-        DdeDisconnect(conv);
-    Journal("done");
-    DdeUninitialize(g_inst);
-    return 0;
+    HDDEDATA reply =
+        DdeClientTransaction(data.empty() ? nullptr : reinterpret_cast<LPBYTE>(const_cast<char*>(data.c_str())),
+                             data.empty() ? 0 : static_cast<DWORD>(data.size() + 1), conversation,
+                             execute ? nullptr : Name(item), execute ? 0 : CF_TEXT, type, 5000, &result);
+    if (type == XTYP_REQUEST)
+        return verb + " " + item + (reply ? " = " + DataText(reply) : " fail");
+    return verb + " " + item + (reply ? " ack" : " nack");
 }
 
 // A peer left behind by a failed test ends itself.
@@ -198,17 +131,31 @@ void CALLBACK EndForgottenPeer(HWND, UINT, UINT_PTR, DWORD) {
 int main(int argc, char** argv) {
     if (argc < 6)
         return 2;
-    const std::string mode = argv[1];
+    const bool server = std::string(argv[1]) == "server";
     g_topic = argv[3];
     g_journal = argv[4];
     g_control = argv[5];
-    SetTimer(nullptr, 0, kLifeMs, EndForgottenPeer);
-    if (mode == "client")
-        return RunClient(argv[2], argc, argv);
-    for (int i = 6; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const std::size_t eq = arg.find('=');
-        (arg.substr(0, eq) == "execute" ? g_executeMode : g_items[arg.substr(0, eq)]) = arg.substr(eq + 1);
+    SetTimer(nullptr, 0, 60000, EndForgottenPeer);
+    if (DdeInitializeA(&g_instance, OnTransaction, server ? APPCLASS_STANDARD : APPCMD_CLIENTONLY, 0) !=
+        DMLERR_NO_ERROR)
+        return 1;
+    if (server) {
+        for (const std::string& argument : std::vector<std::string>(argv + 6, argv + argc)) {
+            const std::string name = argument.substr(0, argument.find('='));
+            (name == "execute" ? g_executeMode : g_items[name]) = argument.substr(name.size() + 1);
+        }
+        DdeNameService(g_instance, Name(argv[2]), nullptr, DNS_REGISTER);
+        SetTimer(nullptr, 0, 10, ReadControl);
+        Journal("ready");
+    } else {
+        HCONV conversation = DdeConnect(g_instance, Name(argv[2]), Name(g_topic), nullptr);
+        Journal(conversation ? "connect ok" : "connect fail");
+        for (int i = 6; conversation != nullptr && i < argc; ++i)
+            Journal(Transact(conversation, argv[i]));
+        Journal("done");
     }
-    return mode == "server" ? RunServer(argv[2]) : 2;
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
 }
