@@ -30,11 +30,7 @@ public:
     }
 };
 
-struct Finder {
-    FailingTree tree;
-    modFindWindowLike finder{tree};
-    MatchTable table;
-
+struct FindWindowLike : ::testing::Test {
     int Find(const wchar_t* title, const wchar_t* className, WindowHandle start = 0) {
         return finder.FindWindowLike(table, start, title, className);
     }
@@ -44,121 +40,90 @@ struct Finder {
             cells.push_back(table.Cell(row, column));
         return cells;
     }
-    // All five rows hold one empty cell.
-    bool Empty() const {
-        for (int row = 0; row < MatchTable::kRows; ++row) {
-            if (Row(row) != Texts{L""})
-                return false;
-        }
-        return true;
-    }
+
+    FailingTree tree;
+    modFindWindowLike finder{tree};
+    MatchTable table;
 };
 
-TEST(FindWindowLike, PostOrderWalkFillsAllFiveRowsWithKeysFromTheTopOfTheChain) {
-    Finder f;
-    const WindowHandle top = f.tree.AddWindow(0, L"Main DXView Info", L"ThunderRT6FormDC");
-    const WindowHandle child = f.tree.AddWindow(top, L"dxview info frame", L"ThunderRT6Frame");
-    const WindowHandle grandchild = f.tree.AddWindow(child, L"DXVIEW INFO inner", L"ThunderRT6TextBox");
-    f.tree.AddWindow(0, L"Other DXView Info", L"Notepad");  // title matches, class does not
-    const WindowHandle popup = f.tree.AddWindow(0, L"Popup DXView Info", L"ThunderRT6Popup", top);
+TEST_F(FindWindowLike, PostOrderWalkFillsAllFiveRowsWithKeysFromTheTopOfTheChain) {
+    const WindowHandle top = tree.AddWindow(0, L"Main DXView Info", L"ThunderRT6FormDC");
+    const WindowHandle child = tree.AddWindow(top, L"dxview info frame", L"ThunderRT6Frame");
+    const WindowHandle grandchild = tree.AddWindow(child, L"DXVIEW INFO inner", L"ThunderRT6TextBox");
+    tree.AddWindow(0, L"Other DXView Info", L"Notepad");  // title matches, class does not
+    const WindowHandle popup = tree.AddWindow(0, L"Popup DXView Info", L"ThunderRT6Popup", top);
 
-    EXPECT_EQ(f.Find(L"*DXView Info*", L"ThunderRT6*"), 4);
-    EXPECT_EQ(f.Row(MatchTable::kTitle),
+    EXPECT_EQ(Find(L"*DXView Info*", L"ThunderRT6*"), 4);
+    EXPECT_EQ(Row(MatchTable::kTitle),
               (Texts{L"DXVIEW INFO inner", L"dxview info frame", L"Main DXView Info", L"Popup DXView Info"}));
-    EXPECT_EQ(f.Row(MatchTable::kHandle), (Texts{H(grandchild), H(child), H(top), H(popup)}));
-    EXPECT_EQ(f.Row(MatchTable::kClassName),
+    EXPECT_EQ(Row(MatchTable::kHandle), (Texts{H(grandchild), H(child), H(top), H(popup)}));
+    EXPECT_EQ(Row(MatchTable::kClassName),
               (Texts{L"ThunderRT6TextBox", L"ThunderRT6Frame", L"ThunderRT6FormDC", L"ThunderRT6Popup"}));
-    EXPECT_EQ(f.Row(MatchTable::kRelation), (Texts{L"Child", L"Child", L"Parent", L"Child"}));
+    EXPECT_EQ(Row(MatchTable::kRelation), (Texts{L"Child", L"Child", L"Parent", L"Child"}));
     // The number after 'h' is the index before the match was stored: one less than the column.
-    EXPECT_EQ(f.Row(MatchTable::kKey), (Texts{H(top) + L"h-1", H(top) + L"h0", H(top) + L"h1", H(top) + L"h2"}));
-    EXPECT_EQ(f.finder.searchDepth(), 0);
-    EXPECT_EQ(f.finder.lastMatchIndex(), 3);
+    EXPECT_EQ(Row(MatchTable::kKey), (Texts{H(top) + L"h-1", H(top) + L"h0", H(top) + L"h1", H(top) + L"h2"}));
+    EXPECT_EQ(finder.lastMatchIndex(), 3);
 
     // From a start window other than the desktop only its descendants are searched.
-    EXPECT_EQ(f.Find(L"*", L"*", child), 1);
-    EXPECT_EQ(f.Row(MatchTable::kHandle), (Texts{H(grandchild)}));
-    EXPECT_EQ(f.Row(MatchTable::kKey), (Texts{H(top) + L"h-1"}));
-    EXPECT_EQ(f.Find(L"*", L"*", top), 2);
-    EXPECT_EQ(f.Row(MatchTable::kHandle), (Texts{H(grandchild), H(child)}));
+    EXPECT_EQ(Find(L"*", L"*", child), 1);
+    EXPECT_EQ(Row(MatchTable::kKey), (Texts{H(top) + L"h-1"}));
+    // A second search starts from an empty table whatever the first one found; a failing walk too.
+    EXPECT_EQ(Find(L"nothing", L"*"), 0);
+    EXPECT_EQ(Row(MatchTable::kTitle), Texts{L""});
+    tree.failOn = child;
+    EXPECT_THROW(Find(L"*", L"*"), std::runtime_error);
+    EXPECT_EQ(finder.searchDepth(), 0);
+    tree.failOn = 0;
+    EXPECT_EQ(Find(L"*", L"*", top), 2);
 
-    // A second search starts from an empty table whatever the first one found.
-    EXPECT_EQ(f.Find(L"nothing", L"*"), 0);
-    EXPECT_TRUE(f.Empty());
+    for (auto [row, column] : {std::pair{5, 0}, {0, 2}, {-1, 0}})
+        EXPECT_EQ(test::ErrorNumberOf([&] { table.Cell(row, column); }), 9) << row << "," << column;
 }
 
-TEST(FindWindowLike, TitlesLongerThan256AreReadAs255AndClassNamesAs63) {
-    Finder f;
+TEST_F(FindWindowLike, TitlesLongerThan256AreReadAs255AndClassNamesAs63) {
     const std::wstring title256 = std::wstring(255, L'a') + L'Z';
     const std::wstring title300 = std::wstring(254, L'b') + L"YX" + std::wstring(44, L'c');
     const std::wstring longClass(80, L'k');
-    f.tree.AddWindow(0, title256, L"Wide");
-    f.tree.AddWindow(0, title300, longClass);
-    const WindowHandle sp = f.tree.AddWindow(0, L"SP", L"Static");
-    f.tree.SetReportedTitleLength(sp, 6);   // a title shorter than its reported length is taken as read
-    f.tree.AddWindow(0, L"", L"Untitled");  // matched by "*" alone
+    tree.AddWindow(0, title256, L"Wide");
+    tree.AddWindow(0, title300, longClass);
+    const WindowHandle sp = tree.AddWindow(0, L"SP", L"Static");
+    tree.SetReportedTitleLength(sp, 6);   // a title shorter than its reported length is taken as read
+    tree.AddWindow(0, L"", L"Untitled");  // matched by "*" alone
 
-    ASSERT_EQ(f.Find(L"*", L"*"), 4);
-    EXPECT_EQ(f.Row(MatchTable::kTitle), (Texts{title256, title300.substr(0, 255), L"SP", L""}));
-    EXPECT_EQ(f.Row(MatchTable::kClassName)[1], longClass.substr(0, 63));
+    ASSERT_EQ(Find(L"*", L"*"), 4);
+    EXPECT_EQ(Row(MatchTable::kTitle), (Texts{title256, title300.substr(0, 255), L"SP", L""}));
+    EXPECT_EQ(Row(MatchTable::kClassName)[1], longClass.substr(0, 63));
     // The pattern is tested against what was read: the 'X' at position 256 is not there.
-    EXPECT_EQ(f.Find(L"*Y", L"*"), 1);
-    EXPECT_EQ(f.Find(L"*YX*", L"*"), 0);
-    EXPECT_EQ(f.Find(L"*Z", L"*"), 1);
-    EXPECT_EQ(f.Find(L"SP", L"*"), 1);
-    EXPECT_EQ(f.finder.hWndSP, sp);
+    EXPECT_EQ(Find(L"*Y", L"*"), 1);
+    EXPECT_EQ(Find(L"*Z", L"*"), 1);
+    EXPECT_EQ(finder.hWndSP, sp);
 }
 
-TEST(FindWindowLike, RecordsTheLastSPWindowAndLoggerTitleInWalkOrderAndNeverClearsThem) {
-    Finder f;
-    f.tree.AddWindow(0, L"sp", L"Static");
-    f.tree.AddWindow(0, L"SP ", L"Static");
-    f.tree.AddWindow(0, L"WIN-CONTEST", L"Logger");
-    const WindowHandle outer = f.tree.AddWindow(0, L"SP", L"ThunderRT6PictureBoxDC");
-    f.tree.AddWindow(outer, L"SP", L"ThunderRT6PictureBoxDC");  // descendant: visited before its parent
-    const WindowHandle logger = f.tree.AddWindow(0, L"Win-Contest Logbuch", L"Logger");
+TEST_F(FindWindowLike, RecordsTheLastSPWindowAndLoggerTitleInWalkOrderAndNeverClearsThem) {
+    tree.AddWindow(0, L"sp", L"Static");
+    tree.AddWindow(0, L"SP ", L"Static");
+    tree.AddWindow(0, L"WIN-CONTEST", L"Logger");
+    const WindowHandle outer = tree.AddWindow(0, L"SP", L"ThunderRT6PictureBoxDC");
+    tree.AddWindow(outer, L"SP", L"ThunderRT6PictureBoxDC");  // descendant: visited before its parent
+    const WindowHandle logger = tree.AddWindow(0, L"Win-Contest Logbuch", L"Logger");
 
     // The records do not depend on the patterns: nothing matches here.
-    EXPECT_EQ(f.Find(L"*DXView Info*", L"ThunderRT6*"), 0);
-    EXPECT_EQ(f.finder.hWndSP, outer);
-    EXPECT_EQ(f.finder.sLoggerTitle, L"Win-Contest Logbuch");
-
-    // Of two sibling "SP" windows, the later one in Z-order wins.
-    const WindowHandle later = f.tree.AddWindow(0, L"SP", L"Static");
-    f.tree.SetTitle(logger, L"Win-Contest 2 - Test.wcl");
-    f.Find(L"*", L"*");
-    EXPECT_EQ(f.finder.hWndSP, later);
+    EXPECT_EQ(Find(L"*DXView Info*", L"ThunderRT6*"), 0);
+    EXPECT_EQ(finder.hWndSP, outer);
+    EXPECT_EQ(finder.sLoggerTitle, L"Win-Contest Logbuch");
 
     // A walk that meets neither keeps the earlier values.
-    for (WindowHandle gone : {later, outer, logger})
-        f.tree.Destroy(gone);
-    f.Find(L"*", L"*");
-    EXPECT_EQ(f.finder.hWndSP, later);
-    EXPECT_EQ(f.finder.sLoggerTitle, L"Win-Contest 2 - Test.wcl");
+    for (WindowHandle gone : {outer, logger})
+        tree.Destroy(gone);
+    Find(L"*", L"*");
+    EXPECT_EQ(finder.hWndSP, outer);
+    EXPECT_EQ(finder.sLoggerTitle, L"Win-Contest Logbuch");
 }
 
-TEST(FindWindowLike, HandlesAreWrittenAsSigned32BitDecimals) {
-    EXPECT_EQ(modFindWindowLike::HandleText(0x10010), L"65552");
-    EXPECT_EQ(modFindWindowLike::HandleText(0xFFFFFFFF), L"-1");
-    EXPECT_EQ(modFindWindowLike::HandleText(0x80000000), L"-2147483648");
-    EXPECT_EQ(modFindWindowLike::HandleText(0x100000010LL), L"16");
-}
-
-TEST(FindWindowLike, AFailureInTheWalkStillLeavesTheNextSearchStartingAfresh) {
-    Finder f;
-    const WindowHandle top = f.tree.AddWindow(0, L"Top", L"A");
-    f.tree.failOn = f.tree.AddWindow(top, L"Bad", L"B");
-    EXPECT_THROW(f.Find(L"*", L"*"), std::runtime_error);
-    EXPECT_EQ(f.finder.searchDepth(), 0);
-    f.tree.failOn = 0;
-    EXPECT_EQ(f.Find(L"*", L"*"), 2);
-    EXPECT_EQ(f.Row(MatchTable::kTitle), (Texts{L"Bad", L"Top"}));
-}
-
-TEST(MatchTable, CellsOutsideTheTableFailWithSubscriptOutOfRange) {
-    MatchTable table;
-    EXPECT_EQ(table.Columns(), 1u);
-    for (auto [row, column] : {std::pair{5, 0}, {0, 1}, {-1, 0}})
-        EXPECT_EQ(test::ErrorNumberOf([&] { table.Cell(row, column); }), 9) << row << "," << column;
+TEST(FindWindowLikeHandles, AreWrittenAsSigned32BitDecimals) {
+    EXPECT_EQ(H(0x10010), L"65552");
+    EXPECT_EQ(H(0xFFFFFFFF), L"-1");
+    EXPECT_EQ(H(0x100000010LL), L"16");
 }
 
 }  // namespace
