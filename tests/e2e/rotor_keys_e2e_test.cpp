@@ -122,24 +122,5 @@ TEST_F(RotorKeysE2E, ASlowDXViewGetsOneCommandAtATimeAndKeepsItsLink) {
     EXPECT_TRUE(tarvello_->Running());
 }
 
-TEST_F(RotorKeysE2E, MissingDXViewInfoWindowTellsLogsAndEnds) {
-    StartStandIn(L"DXView", L"--no-info-window");
-    StartStandIn(L"ContestLogger");
-    StartTarvello();
-    EXPECT_EQ(WaitForMessageBox(), L"DXView ist im Moment nicht aktiv. Bitte starten Sie zun\u00e4chst DXView");
-    EXPECT_TRUE(ErrorLogHolds());  // the message first, the entry after it
-    AnswerMessageBox();
-    ASSERT_TRUE(tarvello_->WaitForExit(5000));
-    EXPECT_TRUE(ErrorLogHolds(" DXView war nicht aktiv"));
-    EXPECT_EQ(GetFileAttributesW(FolderFile(L"Tarvello.ini").c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(RotorKeysE2E, QuestionMarkOpensTheHelp) {
-    ASSERT_NO_FATAL_FAILURE(StartAll());
-    ClickLater(IDC_COMMAND2);
-    EXPECT_TRUE(
-        WaitFor([&] { return WindowText(FindTopLevel(tarvello_->Id(), L"HH Parent")) == L"Tarvello Hilfe"; }, 10000));
-}
-
 }  // namespace
 }  // namespace e2e

@@ -1,5 +1,5 @@
 // The real Tarvello.exe under Wine beside the stand-ins: what an operator sees at start, when the logger
-// changes a value, when the logger is missing, and what the INI file keeps between runs.
+// changes a value, when a partner is missing, what the INI file keeps between runs, and the help.
 #include <gtest/gtest.h>
 
 #include "../../src/app/resource_ids.h"
@@ -83,6 +83,13 @@ TEST_F(StartupE2E, DamagedIniFileStillGivesANormalStart) {
     EXPECT_NE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), nullptr) << "window off screen";
 }
 
+TEST_F(StartupE2E, QuestionMarkOpensTheHelp) {
+    ASSERT_NO_FATAL_FAILURE(StartAll());
+    ClickLater(IDC_COMMAND2);
+    EXPECT_TRUE(
+        WaitFor([&] { return WindowText(FindTopLevel(tarvello_->Id(), L"HH Parent")) == L"Tarvello Hilfe"; }, 10000));
+}
+
 TEST_F(StartupE2E, LoggerMissingLogsTellsAndClosesWithoutShowingTheWindow) {
     StartStandIn(L"DXView");
     StartTarvello();
@@ -95,6 +102,18 @@ TEST_F(StartupE2E, LoggerMissingLogsTellsAndClosesWithoutShowingTheWindow) {
     EXPECT_TRUE(ErrorLogHolds(" Win-Contest war nicht gestartet"));
     EXPECT_EQ(IniValue(L"RELEASE", L"Release_Nr"), L"1.0.0 Beta");
     EXPECT_NE(IniValue(L"RESTORE", L"linkerRand"), L"<missing>");
+}
+
+TEST_F(StartupE2E, MissingDXViewInfoWindowTellsLogsAndEnds) {
+    StartStandIn(L"DXView", L"--no-info-window");
+    StartStandIn(L"ContestLogger");
+    StartTarvello();
+    EXPECT_EQ(WaitForMessageBox(), L"DXView ist im Moment nicht aktiv. Bitte starten Sie zun\u00e4chst DXView");
+    EXPECT_TRUE(ErrorLogHolds());  // the message first, the entry after it
+    AnswerMessageBox();
+    ASSERT_TRUE(tarvello_->WaitForExit(5000));
+    EXPECT_TRUE(ErrorLogHolds(" DXView war nicht aktiv"));
+    EXPECT_EQ(GetFileAttributesW(FolderFile(L"Tarvello.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
