@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "harness/tarvello_e2e.h"
+#include "support/journal.h"
 
 namespace e2e {
 namespace {
@@ -26,42 +27,39 @@ void Report(const char* what, std::vector<double> ms) {
 
 class KeyLatency : public TarvelloE2E {
 protected:
-    // Presses key once and returns the delay to the next journal line containing marker.
-    double Press(BYTE key, const std::string& marker) {
-        const size_t before = Matching(DXViewJournal(), marker).size();
+    // The stamps of DXView's journal entries that begin with prefix.
+    std::vector<long long> Stamps(const std::string& prefix) const {
+        std::vector<long long> stamps;
+        for (const auto& entry : test_support::ReadJournal(FolderFile(L"DXView-journal.txt"))) {
+            if (entry.text.starts_with(prefix))
+                stamps.push_back(entry.ms);
+        }
+        return stamps;
+    }
+    // Presses key once and returns the delay to the next journal entry that begins with prefix.
+    double Press(BYTE key, const std::string& prefix) {
+        const size_t before = Stamps(prefix).size();
         const double start = NowMs();
         keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), 0, 0);
-        std::string line;
-        const bool seen = WaitFor(
-            [&] {
-                const auto lines = Matching(DXViewJournal(), marker);
-                if (lines.size() <= before)
-                    return false;
-                line = lines[before];
-                return true;
-            },
-            3000);
+        std::vector<long long> stamps;
+        const bool seen = WaitFor([&] { return (stamps = Stamps(prefix)).size() > before; }, 3000);
         keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
         WaitFor([] { return false; }, 30);  // let the next poll see the key up before the next press
-        EXPECT_TRUE(seen) << marker;
-        return seen ? std::stod(line) - start : 3000.0;
+        EXPECT_TRUE(seen) << prefix;
+        return seen ? static_cast<double>(stamps[before]) - start : 3000.0;
     }
 };
 
 TEST_F(KeyLatency, KeyToStatusText) {
     // The same path without the DXView stand-in's side: key-down to Tarvello's own status text.
-    StartDXView();
-    StartLogger(L"--angle 180");
-    StartTarvello();
-    HWND main = WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartAll(L"--angle 180"));
     std::vector<double> f11;
     for (int i = 0; i < 50; ++i) {
         const BYTE key = i % 2 == 0 ? VK_F11 : VK_ESCAPE;
         const std::wstring expected = i % 2 == 0 ? L"Rotor dreht" : L" ";
         const double start = NowMs();
         keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), 0, 0);
-        ASSERT_TRUE(WaitFor([&] { return ChildText(main, 1008) == expected; }, 3000));
+        ASSERT_TRUE(WaitFor([&] { return ChildText(main_, 1008) == expected; }, 3000));
         if (i % 2 == 0)
             f11.push_back(NowMs() - start);
         keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
@@ -71,10 +69,7 @@ TEST_F(KeyLatency, KeyToStatusText) {
 }
 
 TEST_F(KeyLatency, KeyToCommand) {
-    StartDXView();
-    StartLogger(L"--angle 180");
-    StartTarvello();
-    ASSERT_NE(WaitForMainWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartAll(L"--angle 180"));
     std::vector<double> ret, f11, f8;
     for (int i = 0; i < 200; ++i)
         ret.push_back(Press(VK_RETURN, "EXECUTE 003selectbearing"));

@@ -9,58 +9,67 @@
 #include <string>
 #include <vector>
 
+#include "../../standins/common/standin_names.h"
 #include "harness/desktop.h"
 #include "support/child_process.h"
+#include "support/test_env.h"
 
 namespace e2e {
 
 using test_support::ChildProcess;
+using test_support::WaitFor;
 
 class TarvelloE2E : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The build's bin folder, as a Windows path.
-    static std::wstring BinFolder();
+    // Starts L"DXView" or L"ContestLogger" and waits until it has published its DDE names and shown its window.
+    ChildProcess* StartStandIn(const std::wstring& name, const std::wstring& arguments = L"");
+    void StartTarvello();
+    // Starts Tarvello, whose control window (main_) must then show within 15 s.
+    void StartTarvelloShown();
+    // DXView, the logger, and Tarvello shown.
+    void StartAll(const std::wstring& loggerArguments = L"--angle 245", const std::wstring& dxviewArguments = L"");
+    // The message of Tarvello's message box once it shows; AnswerMessageBox then presses its OK.
+    std::wstring WaitForMessageBox();
+    void AnswerMessageBox() const { PostMessageW(box_, WM_COMMAND, IDOK, 0); }
+    // The caption tells whether Tarvello holds its links to DXView.
+    bool ShowsConnected() const { return WindowText(main_).find(L" {DXV}") != std::wstring::npos; }
+    // Sends a stand-in a control command as standin-ctl does; true when it carried it out.
+    static bool Script(const char* standInClass, const std::string& command);
+    // Clicks a button of Tarvello's window without waiting for what the click starts.
+    void ClickLater(int controlId) const {
+        PostMessageW(main_, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), LPARAM(GetDlgItem(main_, controlId)));
+    }
 
-    ChildProcess& StartDXView(const std::wstring& arguments = L"");
-    ChildProcess& StartLogger(const std::wstring& arguments = L"");
-    ChildProcess& StartTarvello();
-    // Waits for Tarvello's control window to be shown; nullptr when it was not within the time-out.
-    HWND WaitForMainWindow(DWORD timeoutMs = 15000);
-    // Sends a stand-in a WM_COPYDATA command; true when it accepted it.
-    bool Script(const char* standInClass, const std::string& command);
-    bool ScriptLogger(const std::string& command);
-    bool ScriptDXView(const std::string& command);
-
-    // Runs a Linux program (Wine starts Unix executables natively) and returns its exit code, -1 on failure.
-    static int RunUnix(const std::wstring& commandLine, DWORD timeoutMs = 10000);
     // The operator clicks into a window: it comes to the front and gets the keyboard. A test uses this to set
     // the scene, never to bring about what it checks.
-    bool ClickInto(HWND window);
+    static bool ClickInto(HWND window);
     // Types one key (an X keysym such as "Return" or "F11") into whatever window has the keyboard, held as long
-    // as a person holds it.
-    bool TypeKey(const std::string& keysym);
-    // Runs xdotool key actions on whatever window has the keyboard (for example "keydown F11 sleep 0.4 keyup F11").
-    bool Xdotool(const std::wstring& actions);
+    // as a person holds it: a tenth of a second or more. The poller looks every 20 ms, and under Wine a key's
+    // state can reach it up to 50 ms late (Wine caches the asynchronous key state that long).
+    static bool TypeKey(const std::wstring& keysym) {
+        return Xdotool(L"keydown " + keysym + L" sleep 0.2 keyup " + keysym);
+    }
+    // Runs xdotool (for example "keydown F11 sleep 0.4 keyup F11"); true when it ended with success.
+    static bool Xdotool(const std::wstring& arguments);
     // Registers or unregisters the bearing-source stand-in in this Wine prefix with regsvr32.
     static bool RegisterBearingSource(bool registered);
-    HWND LoggerWindow() const;
-    HWND DXViewWindow() const;
-    // Clicks a button of Tarvello's window without waiting for what the click starts.
-    static void ClickLater(HWND main, int controlId);
+    static HWND LoggerWindow() { return FindWindowA(standin::kLoggerWindowClass, nullptr); }
+    static HWND DXViewWindow() { return FindWindowA(standin::kDxViewWindowClass, nullptr); }
 
     std::wstring FolderFile(const std::wstring& name) const { return folder_ + L"\\" + name; }
-    std::vector<std::string> DXViewJournal() const { return ReadLines(FolderFile(L"DXView-journal.txt")); }
-    std::vector<std::string> LoggerJournal() const { return ReadLines(FolderFile(L"ContestLogger-journal.txt")); }
-    // Journal lines containing text.
-    static std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& text);
+    // The texts of a stand-in's journal entries that match pattern as a whole, in order.
+    std::vector<std::string> Entries(const std::wstring& standIn, const std::string& pattern) const;
+    // Error.log holds its header and, unless entryPattern is empty, one entry that ends in it after the stamp.
+    ::testing::AssertionResult ErrorLogHolds(const std::string& entryPattern = "") const;
 
     std::wstring folder_;
+    HWND main_ = nullptr;
+    HWND box_ = nullptr;
     ChildProcess* tarvello_ = nullptr;
     ChildProcess* dxview_ = nullptr;
-    ChildProcess* logger_ = nullptr;
     std::vector<std::unique_ptr<ChildProcess>> processes_;
 };
 
