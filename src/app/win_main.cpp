@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "platform/win32/win32_bearing_source_com.h"
 #include "platform/win32/win32_clock_locale.h"
@@ -71,10 +70,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetProcessDPIAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    // The bearing source is a COM component, created on this thread.
-    const HRESULT com = CoInitialize(nullptr);
-    const int exitCode = RunTarvello();
-    if (SUCCEEDED(com))
-        CoUninitialize();
-    return exitCode;
+    // COM waits for the bearing source's first use: see ComBearingSourceFactory.
+    return RunTarvello();
 }

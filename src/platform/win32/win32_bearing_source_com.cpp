@@ -1,4 +1,5 @@
-// CoCreateInstance of the bearing component; ReadBearingText goes through slot 10 of its interface.
+// CoCreateInstance of the bearing component; ReadBearingText goes through slot 10 of its interface. ole32 and
+// oleaut32 are loaded at the first creation, not with the program.
 #include "platform/win32/win32_bearing_source_com.h"
 
 #include <windows.h>
@@ -13,6 +14,24 @@
 namespace tarvello::win32 {
 namespace {
 
+// The functions of ole32 and oleaut32 the program calls, found when COM is first needed.
+struct ComFunctions {
+    HRESULT(WINAPI* coInitialize)(LPVOID) = nullptr;
+    void(WINAPI* coUninitialize)() = nullptr;
+    HRESULT(WINAPI* coCreateInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*) = nullptr;
+    UINT(WINAPI* sysStringLen)(BSTR) = nullptr;
+    void(WINAPI* sysFreeString)(BSTR) = nullptr;
+};
+
+ComFunctions com;
+
+template <typename Function>
+bool Find(HMODULE library, const char* name, Function& function) {
+    function = library != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+                                  : nullptr;
+    return function != nullptr;
+}
+
 class ComBearingSourceObject : public BearingSource {
 public:
     explicit ComBearingSourceObject(IBearingSourceText* object) : object_(object) {}
@@ -25,8 +44,8 @@ public:
         BSTR text = nullptr;
         const HRESULT result = object_->ReadBearingText(&text);
         // A failing component may still have handed out a string; it is ours to free either way.
-        std::wstring value = text != nullptr ? std::wstring(text, SysStringLen(text)) : std::wstring();
-        SysFreeString(text);
+        std::wstring value = text != nullptr ? std::wstring(text, com.sysStringLen(text)) : std::wstring();
+        com.sysFreeString(text);
         if (FAILED(result))
             throw ProgramError(error_number::kAutomationError);
         return value;
@@ -55,10 +74,34 @@ DWORD BearingSourceCreationContext() {
     return context;
 }
 
+ComBearingSourceFactory::~ComBearingSourceFactory() {
+    if (comInitialized_)
+        com.coUninitialize();
+    // The libraries stay loaded: a component's code may still be referenced by the COM runtime's caches.
+}
+
+bool ComBearingSourceFactory::StartCom() {
+    if (comInitialized_)
+        return true;
+    if (ole32_ == nullptr)
+        ole32_ = LoadLibraryW(L"ole32.dll");
+    if (oleaut32_ == nullptr)
+        oleaut32_ = LoadLibraryW(L"oleaut32.dll");
+    const bool found =
+        Find(ole32_, "CoInitialize", com.coInitialize) && Find(ole32_, "CoUninitialize", com.coUninitialize) &&
+        Find(ole32_, "CoCreateInstance", com.coCreateInstance) && Find(oleaut32_, "SysStringLen", com.sysStringLen) &&
+        Find(oleaut32_, "SysFreeString", com.sysFreeString);
+    // S_FALSE: this thread had COM already; it is initialised once more and so uninitialised once more.
+    comInitialized_ = found && SUCCEEDED(com.coInitialize(nullptr));
+    return comInitialized_;
+}
+
 std::unique_ptr<BearingSource> ComBearingSourceFactory::Create() {
+    if (!StartCom())
+        throw ProgramError(error_number::kBearingSource);
     void* object = nullptr;
-    const HRESULT result = CoCreateInstance(kBearingSourceClass, nullptr, BearingSourceCreationContext(),
-                                            kBearingSourceInterface, &object);
+    const HRESULT result = com.coCreateInstance(kBearingSourceClass, nullptr, BearingSourceCreationContext(),
+                                                kBearingSourceInterface, &object);
     if (FAILED(result) || object == nullptr)
         throw ProgramError(error_number::kBearingSource);
     return std::make_unique<ComBearingSourceObject>(static_cast<IBearingSourceText*>(object));
