@@ -17,7 +17,7 @@ std::vector<std::string> Executes(const PeerProcess& peer) {
     return test_support::JournalTextsStartingWith(peer.journal, "execute ");
 }
 
-TEST(Win32DdeClient, HotLinksShowTheCurrentValueThenEveryUpdateOnConversationsOfTheirOwnAndExecutesCarryAnsiText) {
+TEST(Win32DdeClient, HotLinksShowTheCurrentValueThenEveryUpdateOnOneConversationAndExecutesCarryAnsiText) {
     const std::wstring service = UniqueName(L"Contest");
     PeerProcess peer(L"server", service, L"DDE", {L"Winkel=123", L"NeuesRufzeichen=DL1ABC"});
     Win32Dde dde;
@@ -28,7 +28,9 @@ TEST(Win32DdeClient, HotLinksShowTheCurrentValueThenEveryUpdateOnConversationsOf
     // The value typed before the link opened is there at once.
     EXPECT_EQ(callsign.values, std::vector<std::wstring>{L"DL1ABC"});
     EXPECT_EQ(bearing.values, std::vector<std::wstring>{L"123"});
-    EXPECT_EQ(peer.Count("connect"), 3) << "each link is a conversation of its own";
+    EXPECT_EQ(peer.Count("connect"), 1) << "the links of one topic share its conversation";
+    EXPECT_TRUE(secondBearingLink->IsOpen());
+    EXPECT_EQ(bearingToo.values, std::vector<std::wstring>{L"123"}) << "the second link gets the value too";
 
     const auto set = [&](const std::string& control, const LinkLog& log, std::size_t count) {
         peer.Control(control);

@@ -20,14 +20,15 @@ TEST(Win32DdePartnerEnd, EveryOpenLinkLearnsOnceThatTheServerUninitializedOrWasK
     for (const bool kill : {false, true}) {
         SCOPED_TRACE(kill ? "killed" : "uninitialized, process alive");
         const std::wstring service = UniqueName(L"End");
-        PeerProcess peer(L"server", service, L"DDEServer", {L"SpotPrefix=DL", L"DDECommand=x"});
+        PeerProcess peer(L"server", service, L"DDEServer", {L"SpotPrefix=DL", L"DDECommand=x", L"Label=y"});
         Win32Dde dde;
         LinkLog watch, command, ours;
         auto watchLink = dde.OpenHotLink({service, L"DDEServer", L"SpotPrefix"}, watch.Handlers());
         auto commandLink = dde.OpenHotLink({service, L"DDEServer", L"DDECommand"}, command.Handlers());
-        auto ownLink = dde.OpenHotLink({service, L"DDEServer", L"SpotPrefix"}, ours.Handlers());
+        auto ownLink = dde.OpenHotLink({service, L"DDEServer", L"Label"}, ours.Handlers());
         ownLink.reset();
-        EXPECT_TRUE(peer.WaitForText("disconnect", 2000)) << "the partner is told that our link ended";
+        EXPECT_TRUE(peer.WaitForText("advstop Label", 2000)) << "the partner is told that our link ended";
+        EXPECT_EQ(peer.Count("disconnect"), 0) << "the other links keep the conversation";
         peer.Control("set SpotPrefix DK");
         ASSERT_TRUE(WaitFor([&] { return watch.values.size() == 2; }, 2000));
 
@@ -39,7 +40,7 @@ TEST(Win32DdePartnerEnd, EveryOpenLinkLearnsOnceThatTheServerUninitializedOrWasK
         // Told once, however many ways the end shows (terminate, vanished window).
         WaitFor([] { return false; }, 600);
         EXPECT_EQ(watch.closed + command.closed, 2);
-        EXPECT_EQ(ours.values, std::vector<std::wstring>{L"DL"});
+        EXPECT_EQ(ours.values, std::vector<std::wstring>{L"y"});
         EXPECT_EQ(ours.closed, 0);
         EXPECT_EQ(peer.process.Running(), !kill) << "the end is noticed without the process going";
     }

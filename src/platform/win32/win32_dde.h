@@ -1,6 +1,10 @@
-// The DDE family on Windows, in raw DDE messages rather than DDEML: every link is a conversation of its own
-// (DDEML keeps one per service and topic) and every conversation notices its partner's end.
+// The DDE family on Windows, in raw DDE messages rather than DDEML (which under Wine is not told of a partner's
+// end and cannot reconnect): the links to one application|topic share one conversation, and every conversation
+// notices its partner's end.
 #pragma once
+
+#include <memory>
+#include <vector>
 
 #include "platform/dde.h"
 #include "platform/win32/win32_dde_client.h"
@@ -20,6 +24,7 @@ public:
 
 private:
     DdeClientTimeouts timeouts_;
+    std::vector<std::weak_ptr<DdeClientConversation>> conversations_;
 };
 
 }  // namespace tarvello::win32

@@ -14,34 +14,31 @@ namespace tarvello::win32 {
 namespace {
 
 constexpr UINT kClosedNotice = WM_APP + 1;
-constexpr UINT_PTR kPartnerCheckTimer = 1;
 
 }  // namespace
 
 std::shared_ptr<DdeClientConversation> DdeClientConversation::Open(const std::wstring& application,
                                                                    const std::wstring& topic,
-                                                                   const std::wstring& item,
-                                                                   DdeLinkHandlers handlers,
                                                                    const DdeClientTimeouts& timeouts) {
-    auto conversation = std::make_shared<DdeClientConversation>(std::move(handlers), timeouts);
-    conversation->CreateHiddenWindow(L"");
+    auto conversation = std::make_shared<DdeClientConversation>(timeouts);
+    conversation->CreateHiddenWindow(L"", Reach::kMessageOnly);
     try {
         conversation->Initiate(application, topic);
-        conversation->Advise(item);
-        conversation->RequestCurrentValue(item);
     } catch (...) {
-        // A link that never opened reports no closing.
         conversation->Close();
         throw;
     }
     return conversation;
 }
 
-DdeClientConversation::DdeClientConversation(DdeLinkHandlers handlers, const DdeClientTimeouts& timeouts)
-    : handlers_(std::move(handlers)), timeouts_(timeouts) {}
+DdeClientConversation::DdeClientConversation(const DdeClientTimeouts& timeouts) : timeouts_(timeouts) {}
 
 DdeClientConversation::~DdeClientConversation() {
     Close();
+}
+
+bool DdeClientConversation::Names(const std::wstring& application, const std::wstring& topic) const {
+    return SameDdeName(application, application_) && SameDdeName(topic, topic_);
 }
 
 void DdeClientConversation::Initiate(const std::wstring& application, const std::wstring& topic) {
@@ -66,8 +63,15 @@ void DdeClientConversation::Initiate(const std::wstring& application, const std:
     GlobalDeleteAtom(top);
     if (partner_ == nullptr)
         throw ProgramError(error_number::kDdeNoAnswer);
+    application_ = application;
+    topic_ = topic;
     open_ = true;
-    SetTimer(Hwnd(), kPartnerCheckTimer, timeouts_.partnerCheckMs, nullptr);
+    // A killed partner sends nothing; its conversation window just disappears.
+    partnerWatch_ = PartnerWatch::OfThisThread().Watch([weak = weak_from_this(), this] {
+        const auto keepAlive = weak.lock();
+        if (keepAlive && open_ && !IsWindow(partner_))
+            MarkClosed();
+    });
 }
 
 void DdeClientConversation::OnInitiateAck(HWND server, LPARAM lParam) {
@@ -82,6 +86,43 @@ void DdeClientConversation::OnInitiateAck(HWND server, LPARAM lParam) {
     PostMessageA(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(Hwnd()), 0);
 }
 
+DdeClientConversation::LinkId DdeClientConversation::AddLink(const std::wstring& item, DdeLinkHandlers handlers) {
+    std::shared_ptr<DdeWindow> keepAlive = shared_from_this();
+    if (!open_)
+        throw ProgramError(error_number::kDdeChannelClosed);
+    // An item already linked on this conversation has its advise loop: the new link only needs the value.
+    if (!ItemLinked(item))
+        Advise(item);
+    const LinkId id = nextLinkId_++;
+    links_.push_back({id, item, std::move(handlers)});
+    requestingLink_ = id;
+    RequestCurrentValue(item);
+    requestingLink_ = 0;
+    return id;
+}
+
+bool DdeClientConversation::ItemLinked(const std::wstring& item) const {
+    return std::any_of(links_.begin(), links_.end(), [&](const Link& l) { return SameDdeName(l.item, item); });
+}
+
+bool DdeClientConversation::HasLink(LinkId id) const {
+    return std::any_of(links_.begin(), links_.end(), [id](const Link& l) { return l.id == id; });
+}
+
+void DdeClientConversation::RemoveLink(LinkId id) {
+    const auto link = std::find_if(links_.begin(), links_.end(), [id](const Link& l) { return l.id == id; });
+    if (link == links_.end())
+        return;
+    const std::wstring item = link->item;
+    links_.erase(link);
+    if (links_.empty()) {
+        Close();
+        return;
+    }
+    if (!ItemLinked(item))
+        Unadvise(item);
+}
+
 void DdeClientConversation::Advise(const std::wstring& item) {
     const ATOM itemAtom = AddNameAtom(item);
     if (itemAtom == 0)
@@ -94,17 +135,22 @@ void DdeClientConversation::Advise(const std::wstring& item) {
     // Must use PackDDElParam: on 64-bit MAKELPARAM would truncate the HGLOBAL.
     const LPARAM packed = PackDDElParam(WM_DDE_ADVISE, reinterpret_cast<UINT_PTR>(options), itemAtom);
     advise_ = Answer::kPending;
+    advisedItem_ = item;
     if (!PostMessageA(partner_, WM_DDE_ADVISE, reinterpret_cast<WPARAM>(Hwnd()), packed)) {
         FreeDDElParam(WM_DDE_ADVISE, packed);
         GlobalFree(options);
         GlobalDeleteAtom(itemAtom);
+        advise_ = Answer::kPositive;
         throw ProgramError(error_number::kDdeChannelClosed);
     }
     const bool answered =
         PumpMessagesUntil([this] { return advise_ != Answer::kPending || !open_; }, timeouts_.adviseMs);
-    if (advise_ == Answer::kPositive)
+    const Answer answer = advise_;
+    advise_ = Answer::kPositive;  // a late answer is no longer waited for
+    advisedItem_.clear();
+    if (answer == Answer::kPositive)
         return;  // the server owns and frees the options block
-    if (advise_ == Answer::kNegative) {
+    if (answer == Answer::kNegative) {
         GlobalFree(options);  // refused: the options come back to the sender
         throw ProgramError(error_number::kDdeRefused);
     }
@@ -116,19 +162,35 @@ void DdeClientConversation::RequestCurrentValue(const std::wstring& item) {
     const ATOM itemAtom = AddNameAtom(item);
     // WM_DDE_REQUEST is one of the messages whose lParam is not packed: format and item atom.
     request_ = Answer::kPending;
-    if (!PostMessageA(partner_, WM_DDE_REQUEST, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(CF_TEXT, itemAtom))) {
+    requestedItem_ = item;
+    if (PostMessageA(partner_, WM_DDE_REQUEST, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(CF_TEXT, itemAtom))) {
+        // A refused or unanswered request is no failure: the link is open and the next update fills the field.
+        PumpMessagesUntil([this] { return request_ != Answer::kPending || !open_; }, timeouts_.requestMs);
+    } else {
         GlobalDeleteAtom(itemAtom);
-        request_ = Answer::kNegative;
-        return;
     }
-    // A refused or unanswered request is no failure: the link is open and the next update fills the field.
-    PumpMessagesUntil([this] { return request_ != Answer::kPending || !open_; }, timeouts_.requestMs);
     request_ = Answer::kPositive;
+    requestedItem_.clear();
 }
 
-void DdeClientConversation::Execute(const std::wstring& command) {
+void DdeClientConversation::Unadvise(const std::wstring& item) {
+    if (!open_ || terminatePosted_)
+        return;
+    const ATOM itemAtom = AddNameAtom(item);
+    // The format of its advise, CF_TEXT: Wine's DDEML does not take format 0 for "every format". The answer is not
+    // waited for: updates that still come for the item find no link and are answered and dropped.
+    if (itemAtom == 0)
+        return;
+    if (PostMessageA(partner_, WM_DDE_UNADVISE, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(CF_TEXT, itemAtom))) {
+        unadvising_.push_back(item);
+    } else {
+        GlobalDeleteAtom(itemAtom);
+    }
+}
+
+void DdeClientConversation::Execute(LinkId id, const std::wstring& command) {
     std::shared_ptr<DdeWindow> keepAlive = shared_from_this();
-    if (!open_)
+    if (!open_ || !HasLink(id))
         throw ProgramError(error_number::kDdeChannelClosed);
     // The partner reads the command up to its NUL: one inside would send a different command.
     if (command.find(L'\0') != std::wstring::npos)
@@ -150,7 +212,7 @@ void DdeClientConversation::Execute(const std::wstring& command) {
     PumpMessagesUntil(
         [&] {
             auto it = find();
-            return it == executes_.end() || it->answer != Answer::kPending || !open_;
+            return it == executes_.end() || it->answer != Answer::kPending || !open_ || !HasLink(id);
         },
         timeouts_.executeMs);
     auto it = find();
@@ -159,6 +221,8 @@ void DdeClientConversation::Execute(const std::wstring& command) {
     const Answer answer = it->answer;
     if (answer != Answer::kPending) {
         executes_.erase(it);  // the block was freed when the answer came
+        if (!HasLink(id))
+            throw ProgramError(error_number::kDdeChannelClosed);  // the link went meanwhile
         if (answer == Answer::kNegative)
             throw ProgramError(error_number::kDdeRefused);
         return;
@@ -170,7 +234,7 @@ void DdeClientConversation::Execute(const std::wstring& command) {
         throw ProgramError(error_number::kDdeChannelClosed);
     }
     it->abandoned = true;
-    throw ProgramError(error_number::kDdeTimeout);
+    throw ProgramError(HasLink(id) ? error_number::kDdeTimeout : error_number::kDdeChannelClosed);
 }
 
 void DdeClientConversation::OnAck(LPARAM lParam) {
@@ -191,14 +255,22 @@ void DdeClientConversation::OnAck(LPARAM lParam) {
         }
         return;
     }
-    // Wine's DDEML server sends one more positive answer with the item atom after the first request's data;
-    // an answer nobody waits for must not be taken for an execute's, and its atom is left alone.
-    if (advise_ == Answer::kPending) {
-        GlobalDeleteAtom(static_cast<ATOM>(second));
+    // The answer of an advise, a request or an unadvise names its item. Wine's DDEML server sends one more
+    // positive answer with the item atom after the first request's data: an answer nobody waits for is not
+    // taken for anything, and its atom is left alone.
+    const auto atom = static_cast<ATOM>(second);
+    const std::wstring item = AtomText(atom);
+    if (advise_ == Answer::kPending && SameDdeName(item, advisedItem_)) {
+        GlobalDeleteAtom(atom);
         advise_ = answer;
-    } else if (request_ == Answer::kPending && answer == Answer::kNegative) {
-        GlobalDeleteAtom(static_cast<ATOM>(second));
+    } else if (request_ == Answer::kPending && answer == Answer::kNegative && SameDdeName(item, requestedItem_)) {
+        GlobalDeleteAtom(atom);
         request_ = Answer::kNegative;
+    } else if (const auto unadvised = std::find_if(unadvising_.begin(), unadvising_.end(),
+                                                   [&](const std::wstring& u) { return SameDdeName(u, item); });
+               unadvised != unadvising_.end()) {
+        GlobalDeleteAtom(atom);
+        unadvising_.erase(unadvised);
     }
 }
 
@@ -209,7 +281,8 @@ void DdeClientConversation::OnData(LPARAM lParam) {
     HGLOBAL block = reinterpret_cast<HGLOBAL>(low);
     const ATOM itemAtom = static_cast<ATOM>(high);
     const std::optional<DataHeader> data = ReadDataBlock(block, false);
-    const bool wanted = open_ && data && data->isText;
+    const std::wstring item = AtomText(itemAtom);
+    const bool wanted = open_ && data && data->isText && ItemLinked(item);
     if (data && data->ackRequested && !terminatePosted_) {
         // The answer reuses the packed lParam and the item atom; the server deletes the atom.
         const WORD status = wanted ? kAckPositive : 0;
@@ -229,10 +302,19 @@ void DdeClientConversation::OnData(LPARAM lParam) {
     }
     if (!wanted)
         return;
-    if (data->response && request_ == Answer::kPending)
+    // The answer to a request is the current value for the link that asked; an update is for every link of the
+    // item. The handlers are taken first: one of them may end links, or the whole conversation.
+    const bool answersRequest = data->response && request_ == Answer::kPending && SameDdeName(item, requestedItem_);
+    if (answersRequest)
         request_ = Answer::kPositive;
-    if (handlers_.onValue)
-        handlers_.onValue(data->text);
+    std::vector<std::function<void(const std::wstring&)>> receivers;
+    for (const Link& link : links_) {
+        const bool receives = answersRequest ? link.id == requestingLink_ : SameDdeName(link.item, item);
+        if (receives && link.handlers.onValue)
+            receivers.push_back(link.handlers.onValue);
+    }
+    for (const auto& onValue : receivers)
+        onValue(data->text);
 }
 
 void DdeClientConversation::OnPartnerTerminate() {
@@ -243,26 +325,39 @@ void DdeClientConversation::OnPartnerTerminate() {
     MarkClosed();
 }
 
-void DdeClientConversation::OnPartnerCheck() {
-    // A killed partner sends nothing; its conversation window just disappears.
-    if (open_ && !IsWindow(partner_))
-        MarkClosed();
-}
-
 void DdeClientConversation::MarkClosed() {
     if (!open_)
         return;
     open_ = false;
-    if (Hwnd() != nullptr) {
-        KillTimer(Hwnd(), kPartnerCheckTimer);
-        // onClosed runs from the message loop, never inside the call that found the conversation gone.
+    StopWatchingPartner();
+    // onClosed runs from the message loop, never inside the call that found the conversation gone.
+    if (Hwnd() != nullptr)
         PostMessageA(Hwnd(), kClosedNotice, 0, 0);
+}
+
+void DdeClientConversation::OnClosedNotice() {
+    if (closedByUs_)
+        return;
+    // Every link learns of the end once; a handler may remove links, its own or others.
+    std::vector<std::function<void()>> handlers;
+    for (const Link& link : links_) {
+        if (link.handlers.onClosed)
+            handlers.push_back(link.handlers.onClosed);
     }
+    for (const auto& onClosed : handlers)
+        onClosed();
+}
+
+void DdeClientConversation::StopWatchingPartner() {
+    if (partnerWatch_ != 0)
+        PartnerWatch::OfThisThread().Forget(partnerWatch_);
+    partnerWatch_ = 0;
 }
 
 void DdeClientConversation::Close() {
     closedByUs_ = true;
-    handlers_ = {};
+    links_.clear();
+    StopWatchingPartner();
     if (open_ && !terminatePosted_) {
         terminatePosted_ = true;
         PostMessageA(partner_, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(Hwnd()), 0);
@@ -297,15 +392,8 @@ LRESULT DdeClientConversation::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
         case WM_DDE_TERMINATE:
             OnPartnerTerminate();
             return 0;
-        case WM_TIMER:
-            if (wParam == kPartnerCheckTimer)
-                OnPartnerCheck();
-            return 0;
         case kClosedNotice:
-            if (!closedByUs_ && handlers_.onClosed) {
-                auto onClosed = handlers_.onClosed;
-                onClosed();
-            }
+            OnClosedNotice();
             return 0;
         default:
             return DefaultHandling(message, wParam, lParam);

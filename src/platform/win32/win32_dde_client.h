@@ -1,13 +1,17 @@
-// One client conversation in raw DDE messages, holding a hot link on one item: initiate, advise, the first
-// value by request, every update, executes, and the end of the conversation however the partner goes away.
+// One client conversation in raw DDE messages with one application|topic, holding the hot links on its items:
+// initiate, advise, the first value by request, every update, executes, unadvise, and the end of the
+// conversation however the partner goes away. Links to one topic share its conversation, so each topic costs
+// one initiate broadcast however many of its items are linked.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/dde.h"
 #include "platform/win32/win32_dde_window.h"
+#include "platform/win32/win32_partner_watch.h"
 
 namespace tarvello::win32 {
 
@@ -16,22 +20,30 @@ struct DdeClientTimeouts {
     unsigned adviseMs = kDdeAcknowledgementTimeoutMs;
     unsigned requestMs = 500;  // the first value only; an unanswered request is no failure
     unsigned executeMs = kDdeAcknowledgementTimeoutMs;
-    unsigned partnerCheckMs = 250;  // how often a vanished partner window is looked for
 };
 
 class DdeClientConversation : public DdeWindow {
 public:
-    // Throws ProgramError: 5 for a name that cannot be a DDE name, 282 when nobody answered, 285 when the hot
-    // link was refused, 286 when the advise was not answered, 284 when the partner left meanwhile.
+    using LinkId = std::uint64_t;
+
+    // Throws ProgramError: 5 for a name that cannot be a DDE name, 282 when nobody answered.
     static std::shared_ptr<DdeClientConversation> Open(const std::wstring& application,
                                                        const std::wstring& topic,
-                                                       const std::wstring& item,
-                                                       DdeLinkHandlers handlers,
                                                        const DdeClientTimeouts& timeouts);
-    DdeClientConversation(DdeLinkHandlers handlers, const DdeClientTimeouts& timeouts);
+    explicit DdeClientConversation(const DdeClientTimeouts& timeouts);
     ~DdeClientConversation() override;
 
-    void Execute(const std::wstring& command);
+    bool Names(const std::wstring& application, const std::wstring& topic) const;
+    // Starts a hot link on item; its handlers get the current value, every update and the conversation's end.
+    // Throws ProgramError: 5 for a bad item name, 285 when the link was refused, 286 when the advise was not
+    // answered, 284 when the partner left meanwhile.
+    LinkId AddLink(const std::wstring& item, DdeLinkHandlers handlers);
+    // Our side ends a link: no onClosed for it. The last link's end ends the conversation.
+    void RemoveLink(LinkId id);
+    bool HasLink(LinkId id) const;
+    bool HasLinks() const { return !links_.empty(); }
+    // Throws as DdeLink::Execute; 284 too when the link was removed while the execute waited.
+    void Execute(LinkId id, const std::wstring& command);
     bool IsOpen() const { return open_; }
     // Our side ends the conversation: terminate, window gone, and no onClosed.
     void Close();
@@ -43,29 +55,45 @@ private:
         Answer answer;
         bool abandoned;  // its Execute gave up waiting; the late answer only frees the block
     };
+    struct Link {
+        LinkId id;
+        std::wstring item;
+        DdeLinkHandlers handlers;
+    };
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Initiate(const std::wstring& application, const std::wstring& topic);
     void Advise(const std::wstring& item);
     void RequestCurrentValue(const std::wstring& item);
+    void Unadvise(const std::wstring& item);
+    bool ItemLinked(const std::wstring& item) const;
     void OnInitiateAck(HWND server, LPARAM lParam);
     void OnAck(LPARAM lParam);
     void OnData(LPARAM lParam);
     void OnPartnerTerminate();
-    void OnPartnerCheck();
+    void OnClosedNotice();
     void MarkClosed();
+    void StopWatchingPartner();
     void FreeExecuteBlocks();
 
-    DdeLinkHandlers handlers_;
     DdeClientTimeouts timeouts_;
+    std::wstring application_;
+    std::wstring topic_;
     HWND partner_ = nullptr;
+    PartnerWatch::Id partnerWatch_ = 0;  // 0: not watched
     bool initiating_ = false;
     bool open_ = false;
     bool terminatePosted_ = false;
     bool closedByUs_ = false;
+    std::vector<Link> links_;
+    LinkId nextLinkId_ = 1;
     Answer advise_ = Answer::kPositive;
+    std::wstring advisedItem_;  // the item whose advise is answered next
     Answer request_ = Answer::kPositive;
+    std::wstring requestedItem_;  // the item whose first value is awaited
+    LinkId requestingLink_ = 0;   // the link that gets it
     std::vector<PendingExecute> executes_;
+    std::vector<std::wstring> unadvising_;  // items whose unadvise is not answered yet
 };
 
 }  // namespace tarvello::win32

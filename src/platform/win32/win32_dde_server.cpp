@@ -11,9 +11,6 @@
 namespace tarvello::win32 {
 namespace {
 
-constexpr UINT_PTR kClientCheckTimer = 1;
-constexpr UINT kClientCheckMs = 1000;
-
 template <typename F>
 auto Guarded(F&& call, decltype(call()) onFailure) -> decltype(call()) {
     // A handler that throws answers as if it had refused; the client must still get its answer.
@@ -50,9 +47,14 @@ DdeServerConversation::~DdeServerConversation() {
 }
 
 void DdeServerConversation::Start(ATOM application, ATOM topic) {
-    CreateHiddenWindow(L"");
+    CreateHiddenWindow(L"", Reach::kMessageOnly);
     open_ = true;
-    SetTimer(Hwnd(), kClientCheckTimer, kClientCheckMs, nullptr);
+    // A client that was killed says nothing; its window just disappears.
+    clientWatch_ = PartnerWatch::OfThisThread().Watch([weak = std::weak_ptr<DdeWindow>(shared_from_this()), this] {
+        const auto keepAlive = weak.lock();
+        if (keepAlive && !IsWindow(client_))
+            OnClientGone(false);
+    });
     // Sent, not posted: the client is still inside its initiate and takes the first answer as its partner.
     // The atoms are fresh ones; the client deletes them.
     SendMessageA(client_, WM_DDE_ACK, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(application, topic));
@@ -195,12 +197,19 @@ void DdeServerConversation::OnClientGone(bool answerTerminate) {
         PostToClient(WM_DDE_TERMINATE, 0);
     open_ = false;
     awaitingAck_.clear();  // the client is gone; what it held went with its conversation
-    KillTimer(Hwnd(), kClientCheckTimer);
+    StopWatchingClient();
     if (auto onEnd = std::move(onEnd_))
         onEnd(this);
 }
 
+void DdeServerConversation::StopWatchingClient() {
+    if (clientWatch_ != 0)
+        PartnerWatch::OfThisThread().Forget(clientWatch_);
+    clientWatch_ = 0;
+}
+
 void DdeServerConversation::Close() {
+    StopWatchingClient();
     onEnd_ = nullptr;
     if (open_) {
         open_ = false;
@@ -213,7 +222,7 @@ LRESULT DdeServerConversation::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
     if (message >= WM_DDE_FIRST && message <= WM_DDE_LAST && reinterpret_cast<HWND>(wParam) != client_) {
         return 0;  // a stranger's message: nothing in it is ours to free
     }
-    if (!open_ && message != WM_TIMER && message >= WM_DDE_FIRST && message <= WM_DDE_LAST)
+    if (!open_ && message >= WM_DDE_FIRST && message <= WM_DDE_LAST)
         return 0;
     switch (message) {
         case WM_DDE_EXECUTE:
@@ -236,10 +245,6 @@ LRESULT DdeServerConversation::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         case WM_DDE_TERMINATE:
             OnClientGone(true);
-            return 0;
-        case WM_TIMER:
-            if (wParam == kClientCheckTimer && !IsWindow(client_))
-                OnClientGone(false);
             return 0;
         default:
             return DefaultHandling(message, wParam, lParam);

@@ -11,6 +11,7 @@
 
 #include "platform/dde.h"
 #include "platform/win32/win32_dde_window.h"
+#include "platform/win32/win32_partner_watch.h"
 
 namespace tarvello::win32 {
 
@@ -38,12 +39,14 @@ private:
     void OnPoke(LPARAM lParam);
     void OnAck(LPARAM lParam);
     void OnClientGone(bool answerTerminate);
+    void StopWatchingClient();
     bool PostToClient(UINT message, LPARAM lParam);
     // Posts a WM_DDE_ACK; when it cannot be posted, frees its lParam and the item atom (0: none) it carried.
     void PostAck(LPARAM ack, ATOM itemAtom);
     void PostData(ATOM itemAtom, const std::wstring& value, bool response, const Advise* advise);
 
     HWND client_;
+    PartnerWatch::Id clientWatch_ = 0;  // 0: not watched
     DdeTopicHandler& handler_;
     std::function<void(DdeServerConversation*)> onEnd_;
     bool open_ = false;
@@ -55,7 +58,7 @@ class DdeTopicWindow : public DdeWindow {
 public:
     DdeTopicWindow(std::wstring application, std::wstring topic, DdeTopicHandler& handler);
     ~DdeTopicWindow() override;
-    void Create(const std::wstring& caption) { CreateHiddenWindow(caption); }
+    void Create(const std::wstring& caption) { CreateHiddenWindow(caption, Reach::kTopLevel); }
     void NotifyItemChanged(const std::wstring& item);
     void CloseAll();
     std::size_t ConversationCount() const { return conversations_.size(); }

@@ -6,9 +6,12 @@
 
 namespace tarvello::win32 {
 
-void DdeWindow::CreateHiddenWindow(const std::wstring& caption) {
-    const bool created = host_.Create("TarvelloDdeWindow", {}, WS_EX_TOOLWINDOW, ToAnsi(caption).c_str(), WS_POPUP, {},
-                                      [this](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+void DdeWindow::CreateHiddenWindow(const std::wstring& caption, Reach reach) {
+    WindowPlace place;
+    if (reach == Reach::kMessageOnly)
+        place.parent = HWND_MESSAGE;
+    const bool created = host_.Create("TarvelloDdeWindow", {}, WS_EX_TOOLWINDOW, ToAnsi(caption).c_str(), WS_POPUP,
+                                      place, [this](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
                                           const std::shared_ptr<DdeWindow> keepAlive = weak_from_this().lock();
                                           if (!keepAlive)
                                               return host_.Default(message, wParam, lParam);

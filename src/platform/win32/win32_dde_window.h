@@ -22,10 +22,13 @@ public:
     HWND Hwnd() const { return host_.Handle(); }
 
 protected:
-    // A top-level WS_POPUP window that is never shown: Wine broadcasts WM_DDE_INITIATE only to top-level
-    // windows. The window is ANSI on purpose: DDEML partners then exchange ANSI text with us, not UTF-16.
-    // Call after the object is owned by a shared_ptr. Throws ProgramError when the window cannot be made.
-    void CreateHiddenWindow(const std::wstring& caption);
+    // A hidden window, ANSI on purpose: DDEML partners then exchange ANSI text with us, not UTF-16. The window
+    // that answers initiates is a top-level WS_POPUP window that is never shown, since WM_DDE_INITIATE is
+    // broadcast to top-level windows only; a conversation's window is message-only, so that no broadcast and no
+    // walk of the window tree has to visit it. Call after the object is owned by a shared_ptr. Throws
+    // ProgramError when the window cannot be made.
+    enum class Reach { kTopLevel, kMessageOnly };
+    void CreateHiddenWindow(const std::wstring& caption, Reach reach);
     void DestroyHiddenWindow() { host_.Destroy(); }
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) const {
         return host_.Default(message, wParam, lParam);

@@ -1,6 +1,8 @@
 // The event-loop family on Windows.
 #include "platform/win32/win32_event_loop.h"
 
+#include "platform/win32/win32_partner_watch.h"
+
 namespace tarvello::win32 {
 
 Win32EventLoop::Win32EventLoop() {
@@ -16,20 +18,32 @@ Win32EventLoop::Win32EventLoop() {
 }
 
 Win32EventLoop::~Win32EventLoop() {
-    for (const auto& entry : timers_)
+    for (const auto& entry : timers_) {
         KillTimer(timerWindow_.Handle(), entry.first);
+        if (entry.second.carriesPartnerWatch)
+            PartnerWatch::OfThisThread().CarrierStopped();
+    }
 }
 
 TimerId Win32EventLoop::StartTimer(std::uint32_t intervalMs, std::function<void()> tick) {
     const TimerId id = nextTimerId_++;
-    timers_[id] = std::make_shared<std::function<void()>>(std::move(tick));
+    const bool carrier = intervalMs <= PartnerWatch::kIntervalMs;
+    timers_[id] = {std::make_shared<std::function<void()>>(std::move(tick)), carrier};
     SetTimer(timerWindow_.Handle(), id, intervalMs, nullptr);
+    if (carrier)
+        PartnerWatch::OfThisThread().CarrierStarted();
     return id;
 }
 
 void Win32EventLoop::StopTimer(TimerId id) {
-    if (timers_.erase(id) > 0)
-        KillTimer(timerWindow_.Handle(), id);
+    const auto found = timers_.find(id);
+    if (found == timers_.end())
+        return;
+    const bool carrier = found->second.carriesPartnerWatch;
+    timers_.erase(found);
+    KillTimer(timerWindow_.Handle(), id);
+    if (carrier)
+        PartnerWatch::OfThisThread().CarrierStopped();
 }
 
 void Win32EventLoop::ProcessPendingEvents() {
@@ -57,8 +71,11 @@ void Win32EventLoop::OnTimer(TimerId id) {
     const auto found = timers_.find(id);
     if (found == timers_.end())
         return;  // a WM_TIMER already queued when the timer was stopped
-    const auto tick = found->second;
+    const auto tick = found->second.tick;
+    const bool carrier = found->second.carriesPartnerWatch;
     (*tick)();
+    if (carrier)
+        PartnerWatch::OfThisThread().OnCarrierTick();
 }
 
 }  // namespace tarvello::win32

@@ -30,8 +30,12 @@ private:
     // Timers belong to a message-only window of this loop, so they end with it and need no global table.
     WindowHost timerWindow_;
     TimerId nextTimerId_ = 1;
-    // shared_ptr: a tick that stops its own timer must not destroy the function it is running in.
-    std::map<TimerId, std::shared_ptr<std::function<void()>>> timers_;
+    struct Timer {
+        // shared_ptr: a tick that stops its own timer must not destroy the function it is running in.
+        std::shared_ptr<std::function<void()>> tick;
+        bool carriesPartnerWatch;  // short enough for the DDE partner looks to ride on its ticks
+    };
+    std::map<TimerId, Timer> timers_;
 };
 
 }  // namespace tarvello::win32

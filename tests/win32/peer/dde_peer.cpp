@@ -61,6 +61,9 @@ HDDEDATA CALLBACK OnTransaction(UINT type, UINT, HCONV, HSZ topic, HSZ item, HDD
             return nullptr;
         case XTYP_ADVSTART:
             return Flag(found != g_items.end());
+        case XTYP_ADVSTOP:
+            Journal("advstop " + NameText(item));
+            return nullptr;
         case XTYP_REQUEST:
         case XTYP_ADVREQ:
             return found == g_items.end()
