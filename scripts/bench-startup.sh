@@ -2,11 +2,12 @@
 # Start-up time of Tarvello.exe under Wine and Xvfb, measured in the same run as MinimalWindow.exe (one plain
 # window): from process start to the window shown, RUNS times each, alternating; prints both medians and the ratio.
 # Tarvello's window appears only after its start-up sequence, i.e. with the links to DXView and the logger open,
-# so the DXView and logger stand-ins are started first.
+# so the DXView and logger stand-ins are started first. Then StartupPhases.exe shows where Tarvello's time goes:
+# the median of each phase over RUNS starts.
 # usage: scripts/bench-startup.sh [BUILD_DIR] [RUNS]      (BUILD_DIR defaults to build/windows, RUNS to 15)
 runs=${2:-15}
 bench_name=bench-startup
-bench_programs="Tarvello.exe MinimalWindow.exe"
+bench_programs="Tarvello.exe MinimalWindow.exe StartupPhases.exe"
 source "$(dirname "$0")/bench-lib.sh" "$@"
 
 now_ns() { date +%s%N; }
@@ -56,3 +57,17 @@ if [ "$(log_lines)" != "$log_before" ]; then
     echo "WARNING: Tarvello logged start-up failures during the runs (see $app/Error.log): the times are not those of a complete start" >&2
 fi
 awk -v t="$tarvello_median" -v m="$minimal_median" 'BEGIN { printf "ratio Tarvello / MinimalWindow: %.2f\n", t / m }'
+
+# Phase by phase: one StartupPhases.exe run gives one "phase ms" line each; the medians over RUNS runs.
+phases="$bench/phases.txt"
+: >"$phases"
+for _ in $(seq 1 "$runs"); do
+    (cd "$app" && wine "$app/StartupPhases.exe" 2>/dev/null) >>"$phases" || bench_fail "StartupPhases.exe failed: $(tail -n 3 "$phases")"
+done
+echo "Tarvello's start-up by phase (median ms over $runs runs):"
+awk '/^ *\(/ { next } { ms = $NF; $NF = ""; name = $0; sub(/ +$/, "", name);
+      if (!(name in seen)) { seen[name] = 1; order[++n] = name } v[name, ++c[name]] = ms }
+     END { for (i = 1; i <= n; i++) { name = order[i]; k = c[name];
+             for (a = 1; a <= k; a++) s[a] = v[name, a];
+             for (a = 1; a <= k; a++) for (b = a + 1; b <= k; b++) if (s[b] < s[a]) { t = s[a]; s[a] = s[b]; s[b] = t }
+             printf "  %-34s %7.1f\n", name, (k % 2) ? s[(k + 1) / 2] : (s[k / 2] + s[k / 2 + 1]) / 2 } }' "$phases"

@@ -1,12 +1,18 @@
 // Measures, under Wine, how long a key takes to become a DXView command: from a key-down injected into the
 // system input to the line the DXView stand-in journals (both stamped with the performance counter, one clock
-// for all processes). Return and F11 200 times each, F8 to the posted button-down 50 times.
+// for all processes). Tarvello and BarePoller.exe, the floor of the poll design, on the same desktop in one run:
+// Return and F11 200 times each, F8 to the posted button-down 50 times. Then the rotor stop's window walk,
+// Tarvello's window finder against the bare calls it must make per window, on that desktop.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
+#include "automation/mod_find_window_like.h"
+#include "bare_walk.h"
 #include "harness/tarvello_e2e.h"
+#include "platform/win32/win32_window_tree.h"
 #include "support/journal.h"
 
 namespace e2e {
@@ -19,10 +25,15 @@ double NowMs() {
     return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+double Median(std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
 void Report(const char* what, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
-    std::printf("%s over %zu presses: median %.1f ms, p95 %.1f ms, max %.1f ms\n", what, ms.size(), ms[ms.size() / 2],
-                ms[ms.size() * 95 / 100], ms.back());
+    std::printf("%-38s median %6.1f ms, p95 %6.1f ms, max %6.1f ms (%zu presses)\n", what, ms[ms.size() / 2],
+                ms[ms.size() * 95 / 100], ms.back(), ms.size());
 }
 
 class KeyLatency : public TarvelloE2E {
@@ -48,38 +59,63 @@ protected:
         EXPECT_TRUE(seen) << prefix;
         return seen ? static_cast<double>(stamps[before]) - start : 3000.0;
     }
+    // Median delays of Return, F11 and F8 for whichever poller runs now.
+    std::map<std::string, double> MeasureKeys(const char* who) {
+        std::vector<double> ret, f11, f8;
+        for (int i = 0; i < 200; ++i)
+            ret.push_back(Press(VK_RETURN, "EXECUTE 003selectbearing"));
+        for (int i = 0; i < 200; ++i)
+            f11.push_back(Press(VK_F11, "EXECUTE 003rotatesp"));
+        for (int i = 0; i < 50; ++i)
+            f8.push_back(Press(VK_F8, "LBUTTONDOWN"));
+        Report((std::string(who) + ": Return to execute").c_str(), ret);
+        Report((std::string(who) + ": F11 to execute").c_str(), f11);
+        Report((std::string(who) + ": F8 to button-down").c_str(), f8);
+        return {{"Return", Median(ret)}, {"F11", Median(f11)}, {"F8", Median(f8)}};
+    }
 };
 
-TEST_F(KeyLatency, KeyToStatusText) {
-    // The same path without the DXView stand-in's side: key-down to Tarvello's own status text.
-    ASSERT_NO_FATAL_FAILURE(StartAll(L"--angle 180"));
-    std::vector<double> f11;
-    for (int i = 0; i < 50; ++i) {
-        const BYTE key = i % 2 == 0 ? VK_F11 : VK_ESCAPE;
-        const std::wstring expected = i % 2 == 0 ? L"Rotor dreht" : L" ";
+// Median milliseconds of one walk of the whole desktop.
+template <typename Walk>
+double WalkMs(Walk walk) {
+    std::vector<double> ms;
+    for (int i = 0; i < 200; ++i) {
         const double start = NowMs();
-        keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), 0, 0);
-        ASSERT_TRUE(WaitFor([&] { return ChildText(main_, 1008) == expected; }, 3000));
-        if (i % 2 == 0)
-            f11.push_back(NowMs() - start);
-        keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
-        WaitFor([] { return false; }, 30);
+        walk();
+        ms.push_back(NowMs() - start);
     }
-    Report("F11 to status text", f11);
+    return Median(ms);
 }
 
-TEST_F(KeyLatency, KeyToCommand) {
+TEST_F(KeyLatency, TarvelloAgainstTheBarePoller) {
     ASSERT_NO_FATAL_FAILURE(StartAll(L"--angle 180"));
-    std::vector<double> ret, f11, f8;
-    for (int i = 0; i < 200; ++i)
-        ret.push_back(Press(VK_RETURN, "EXECUTE 003selectbearing"));
-    for (int i = 0; i < 200; ++i)
-        f11.push_back(Press(VK_F11, "EXECUTE 003rotatesp"));
-    for (int i = 0; i < 50; ++i)
-        f8.push_back(Press(VK_F8, "LBUTTONDOWN"));
-    Report("Return to execute", ret);
-    Report("F11 to execute", f11);
-    Report("F8 to button-down", f8);
+    const auto tarvello = MeasureKeys("Tarvello");
+
+    // The rotor stop's walk on this desktop, Tarvello's window still open.
+    tarvello::win32::Win32WindowTree tree;
+    tarvello::modFindWindowLike finder(tree);
+    tarvello::MatchTable table;
+    const double finderMs = WalkMs([&] { finder.FindWindowLike(table, 0, L"*DXView Info*", L"ThunderRT6*"); });
+    bench::BareWalk counted;
+    counted.Below(GetDesktopWindow());
+    const double floorMs = WalkMs([] { bench::BareWalk().Below(GetDesktopWindow()); });
+
+    tarvello_->Kill();
+    processes_.push_back(std::make_unique<ChildProcess>(L"\"" + test_support::BinPath(L"BarePoller.exe") + L"\" --dde",
+                                                        folder_));
+    ASSERT_TRUE(processes_.back()->Started());
+    WaitFor([] { return false; }, 1500);  // its DDE link opens
+    const auto bare = MeasureKeys("BarePoller");
+
+    std::printf("\nwindow walk over %d windows: finder median %.2f ms, bare calls %.2f ms, ratio %.2f\n",
+                counted.windows, finderMs, floorMs, finderMs / floorMs);
+    for (const char* key : {"Return", "F11"})
+        std::printf("%-6s to execute: Tarvello %.1f ms, BarePoller %.1f ms, ratio %.2f (aim 1.10 or less)\n", key,
+                    tarvello.at(key), bare.at(key), tarvello.at(key) / bare.at(key));
+    const double f8Aim = bare.at("F11") + 1.2 * floorMs;
+    std::printf("F8 to button-down: Tarvello %.1f ms, BarePoller %.1f ms; aim BarePoller's key %.1f + 1.2 x walk %.2f = "
+                "%.1f ms\n",
+                tarvello.at("F8"), bare.at("F8"), bare.at("F11"), floorMs, f8Aim);
 }
 
 }  // namespace
