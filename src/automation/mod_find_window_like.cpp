@@ -70,11 +70,9 @@ std::wstring modFindWindowLike::ReadTitle(WindowHandle window) {
         return L"";
     if (length > kLongestTitleReadWhole)
         length = kLongTitleReadChars;
-    // The text as read, never padded: a title that shrank since its length was asked stays short.
-    std::wstring title = windows_.Title(window, length + 1);
-    if (title.size() > static_cast<std::size_t>(length))
-        title.resize(static_cast<std::size_t>(length));
-    return title;
+    // The text as read (at most length characters), never padded: a title that shrank since its length was
+    // asked stays short.
+    return windows_.Title(window, length + 1);
 }
 
 void modFindWindowLike::RememberPartnerWindow(WindowHandle window, const std::wstring& title) {

@@ -10,7 +10,6 @@ WildcardPattern::WildcardPattern(std::wstring_view pattern) {
     while (pos < pattern.size()) {
         const wchar_t c = pattern[pos];
         Element element;
-        element.kind = Kind::kLiteral;
         if (c == L'?') {
             element.kind = Kind::kAnyOne;
         } else if (c == L'#') {
@@ -25,11 +24,8 @@ WildcardPattern::WildcardPattern(std::wstring_view pattern) {
         } else if (c == L'[') {
             element.kind = Kind::kList;
             pos = ParseList(pattern, pos + 1, element);
-            if (pos == std::wstring_view::npos) {
-                wellFormed_ = false;
-                elements_.clear();
-                return;
-            }
+            if (pos == std::wstring_view::npos)
+                break;
             elements_.push_back(std::move(element));
             continue;
         } else {
@@ -38,6 +34,8 @@ WildcardPattern::WildcardPattern(std::wstring_view pattern) {
         elements_.push_back(std::move(element));
         ++pos;
     }
+    // A '[' without its ']' stopped the reading: such a pattern matches nothing.
+    wellFormed_ = pos != std::wstring_view::npos;
 }
 
 std::size_t WildcardPattern::ParseList(std::wstring_view pattern, std::size_t pos, Element& element) {
@@ -66,18 +64,16 @@ bool WildcardPattern::ElementAccepts(const Element& element, wchar_t c) const {
         case Kind::kLiteral:
             return c == element.literal;
         case Kind::kAnyOne:
+        case Kind::kAnyRun:
             return true;
         case Kind::kDigit:
             return c >= L'0' && c <= L'9';
-        case Kind::kAnyRun:
-            return true;
-        case Kind::kList: {
-            const bool inList = std::any_of(element.ranges.begin(), element.ranges.end(),
-                                            [c](const Range& range) { return c >= range.first && c <= range.last; });
-            return inList != element.negated;
-        }
+        case Kind::kList:
+            break;
     }
-    return false;
+    const bool inList = std::any_of(element.ranges.begin(), element.ranges.end(),
+                                    [c](const Range& range) { return c >= range.first && c <= range.last; });
+    return inList != element.negated;
 }
 
 bool WildcardPattern::Matches(std::wstring_view text) const {

@@ -36,7 +36,7 @@ private:
     std::size_t ParseList(std::wstring_view pattern, std::size_t pos, Element& element);
 
     std::vector<Element> elements_;
-    bool wellFormed_ = true;
+    bool wellFormed_ = false;
 };
 
 // One-off convenience for callers that match a pattern only once.

@@ -50,7 +50,6 @@ void Common::GetOSVersion() {
         clock_.OsVersion(info);
         // On Windows 95 to Me the high word carries the version too; the number is kept as reported.
         osBuild_ = static_cast<std::int32_t>(info.buildNumber);
-        osName_ = L"unknown";
         osName_ = OsNameFor(info.platformId, info.majorVersion, info.minorVersion);
     });
 }

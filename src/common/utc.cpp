@@ -1,6 +1,8 @@
 // UTC: the calendar arithmetic that turns the platform's UTC clock reading into a date-time value.
 #include "common/utc.h"
 
+#include <array>
+
 #include "common/reported_call.h"
 
 namespace tarvello {
@@ -37,10 +39,10 @@ double UTC::CurrentTime() {
 std::int16_t UTC::MonthDays(std::int16_t month, bool leap) {
     std::int16_t result = 0;
     RunReported(reporter_, L"UTC.MonthDays", [&] {
-        static constexpr std::int16_t kLengthOfMonthBefore[13] = {0, 0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30};
+        static constexpr std::array<std::int16_t, 13> kLengthOfMonthBefore{0, 0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30};
         if (month < 1 || month > 12)
             return;
-        result = kLengthOfMonthBefore[month];
+        result = kLengthOfMonthBefore[static_cast<std::size_t>(month)];
         if (month == 3 && leap)
             result = 29;
     });

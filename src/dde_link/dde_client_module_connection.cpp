@@ -35,17 +35,13 @@ DDEClientModule::DDEClientModule(Platform& platform, ActionGate& gate, Common& c
 
 DDEClientModule::~DDEClientModule() {
     common_.SetEnableDebugLog(nullptr);
-    ++linkGeneration_;
-    currentBearingLink_.reset();
-    window_.reset();
+    Terminate();
 }
 
 void DDEClientModule::Initialize() {
+    Terminate();
     const bool created = RunReported(common_, dde_link_texts::kInitializeProcedure, [&] {
         diagnosticFlag_ = false;
-        ++linkGeneration_;
-        currentBearingLink_.reset();
-        window_.reset();
         // A "start" or a retry tick that comes while another action runs (its DDE waits let them in) waits
         // for it: a retry swallowed by a running attempt would leave DXView unconnected for good.
         window_ = std::make_unique<DDEClient>(

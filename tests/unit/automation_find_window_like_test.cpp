@@ -2,6 +2,7 @@
 // reading rules, and the "SP" and logger records.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,12 +21,17 @@ std::wstring H(WindowHandle window) {
 }
 
 // A tree whose class-name call fails for one window, as a platform call may in the middle of a walk.
+// It also records how deep the search was nested at each class-name read.
 class FailingTree : public sim::SimWindowTree {
 public:
     WindowHandle failOn = 0;
+    std::function<int()> depth;
+    std::vector<int> depths;
     std::wstring ClassName(WindowHandle window, int bufferChars) override {
         if (window == failOn)
             throw std::runtime_error("class name unavailable");
+        if (depth)
+            depths.push_back(depth());
         return SimWindowTree::ClassName(window, bufferChars);
     }
 };
@@ -53,7 +59,10 @@ TEST_F(FindWindowLike, PostOrderWalkFillsAllFiveRowsWithKeysFromTheTopOfTheChain
     tree.AddWindow(0, L"Other DXView Info", L"Notepad");  // title matches, class does not
     const WindowHandle popup = tree.AddWindow(0, L"Popup DXView Info", L"ThunderRT6Popup", top);
 
+    tree.depth = [this] { return finder.searchDepth(); };
     EXPECT_EQ(Find(L"*DXView Info*", L"ThunderRT6*"), 4);
+    EXPECT_EQ(tree.depths, (std::vector<int>{3, 2, 1, 1, 1}));
+    tree.depth = nullptr;
     EXPECT_EQ(Row(MatchTable::kTitle),
               (Texts{L"DXVIEW INFO inner", L"dxview info frame", L"Main DXView Info", L"Popup DXView Info"}));
     EXPECT_EQ(Row(MatchTable::kHandle), (Texts{H(grandchild), H(child), H(top), H(popup)}));

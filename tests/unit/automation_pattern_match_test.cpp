@@ -22,9 +22,12 @@ TEST(PatternMatch, TableOfCases) {
         {L"", L"", L"A"},
         {L"*", L"", nullptr},
         {L"?", L"Z", L""},
-        {L"F##", L"F10", L"F1"},
+        {L"F##", L"F90", L"F1"},
         {L"[A-Z]", L"Q", L"q"},
         {L"[!0-9]", L"X", L"5"},
+        {L"[!A]", L"!", L"A"},
+        {L"A**B", L"AXB", L"AXBC"},
+        {L"*A", L"BA", L"AAB"},
         {L"[0-Z]", L"@", nullptr},  // ranges run in code order: '@' lies between '0' and 'Z'
         {L"[-A]", L"-", nullptr},
         {L"[A-]", L"-", L"B"},
@@ -65,8 +68,8 @@ TEST(PatternMatch, ManyStarsAgainstALongTextEndWithoutBacktracking) {
 
 TEST(PatternMatch, UpperCaseCoversAsciiAndWesternLetters) {
     EXPECT_EQ(UpperCaseText(L"dxview Info [a-z]"), L"DXVIEW INFO [A-Z]");
-    EXPECT_EQ(UpperCaseText(L"\u00e4\u00f6\u00fc\u00df\u00f7\u00ff\u0161\u0153\u017e"),
-              L"\u00c4\u00d6\u00dc\u00df\u00f7\u0178\u0160\u0152\u017d");
+    EXPECT_EQ(UpperCaseText(L"\u00e0\u00e4\u00f6\u00fc\u00df\u00f7\u00fe\u00ff\u0161\u0153\u017e"),
+              L"\u00c0\u00c4\u00d6\u00dc\u00df\u00f7\u00de\u0178\u0160\u0152\u017d");
 }
 
 }  // namespace

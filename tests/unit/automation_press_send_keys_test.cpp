@@ -48,6 +48,7 @@ TEST(PressSendKeys, EachStringSendsExactlyItsKeyEventsAndLeavesNoKeyDown) {
         {L"{TAB 1x}", Tabs(10)},
         {L"{TAB  2}", Tabs(2)},
         {L"{TAB 4}{TAB 0001}", Tabs(5)},
+        {L"{TAB 9}", Tabs(9)},
         {L"{TAB 3", Tabs(3)},  // unterminated: the digits run to the end, which then ends normally
         {L"{a 3}", "65v 65^ 65v 65^ 65v 65^"},
     };
@@ -92,6 +93,8 @@ TEST(PressSendKeys, ModifiersCarryTheirExtendedFlagAndScanCodeAndEventsArePumped
     EXPECT_EQ(g.loop.ProcessPendingEventsCalls(), 2 + 3 + 2);
     g.keys.PressSendKeys(L"{a 3}");
     EXPECT_EQ(g.loop.ProcessPendingEventsCalls(), 7 + 2);
+    g.keys.PressSendKeys(L"a+");  // a modifier at the end stands for "+()": four items
+    EXPECT_EQ(g.loop.ProcessPendingEventsCalls(), 9 + 4);
 }
 
 TEST(PressSendKeys, FailuresKeepWhatWasSentReleaseHeldModifiersAndReportTheError) {

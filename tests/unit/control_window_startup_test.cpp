@@ -98,6 +98,7 @@ TEST_F(ControlWindowStartup, StoredPositionIsRestoredAndSavedWithTheReleaseText)
     };
     view.top = 2175;
     Window().Form_Unload();
+    Window().Form_Unload();  // a second unload finds everything done
     EXPECT_EQ(Ini(), "[RESTORE]\r\nlinkerRand= 1560.5\r\nobererRand= 2175\r\n" + kSavedRelease);
     EXPECT_EQ(linksAtShutdownLine, 5u);
     // The poller, the logger links and DXView's links end with the window.

@@ -83,10 +83,24 @@ TEST_F(DdeLinkTest, AReconnectionFailingAtTheSecondLinkKeepsOnlySpotPrefixAndALa
     EXPECT_EQ(DxViewState(), "Connected");
     EXPECT_EQ(desk.dde.OpenLinkCount(), 3u);
 
-    // Refused at the third link, the first two stay open.
+    // Refused at the third link, the first two stay open; refused at the first, no old link stays.
     desk.dde.Server(L"DXView")->refusedAdviseItems = {L"ShortPath"};
     module.ConnectServer(3);
     EXPECT_EQ(desk.dde.OpenLinkCount(), 2u);
+    EXPECT_EQ(DxViewState(), "Retry scheduled");
+    desk.dde.Server(L"DXView")->refusedAdviseItems = {L"SpotPrefix"};
+    module.ConnectServer(3);
+    EXPECT_EQ(desk.dde.OpenLinkCount(), 0u);
+}
+
+TEST_F(DdeLinkTest, OnlyTheEndOfTheSpotPrefixConversationTellsThatDXViewHasGone) {
+    StartDxView();
+    module.Initialize();
+    desk.dde.EndConversations(L"DXView", L"DXViewMain");
+    desk.loop.RunPending();
+    EXPECT_EQ(DxViewState(), "Connected");
+    desk.dde.EndConversations(L"DXView", L"DDEServer");
+    desk.loop.RunPending();
     EXPECT_EQ(DxViewState(), "Retry scheduled");
 }
 
@@ -154,7 +168,8 @@ TEST_F(DdeLinkTest, TablesFollowSetServerConnectForEveryNumberAndRejectOthers) {
 TEST_F(DdeLinkTest, TerminateEndsLinksTopicAndTimerAndLaterNoticesAndCallsChangeNothing) {
     StartDxView();
     module.Initialize();
-    StopDxView();  // the end of the conversation is still on its way
+    module.SetServerConnect(5, false);  // the retry timer runs
+    StopDxView();                       // the end of the conversation is still on its way
     module.Terminate();
     EXPECT_FALSE(desk.dde.HasTopic(L"Tarvello", L"DDEClient"));
     EXPECT_EQ(desk.dde.OpenLinkCount(), 0u);
@@ -180,7 +195,7 @@ TEST_F(DdeLinkTest, TerminateWhileALinkOpensDropsTheAttempt) {
     EXPECT_EQ(module.Window(), nullptr);
     EXPECT_EQ(desk.dde.OpenLinkCount(), 0u);
     EXPECT_EQ(desk.loop.RunningTimerCount(), 0u);
-    EXPECT_FALSE(module.IsServerConnected(3));
+    EXPECT_FALSE(module.IsServerConnected(3) || module.IsServerRetryPending(3));
 }
 
 }  // namespace

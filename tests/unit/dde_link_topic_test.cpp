@@ -57,7 +57,7 @@ TEST_F(DdeLinkOwnTopic, ServesPokesAndHotLinksTheFieldsWithTheirInitialTexts) {
     const Texts labels = {L"SpotPrefix", L"Progress", L"Mode", L"Freq", L"SpotLocation"};
     for (std::size_t i = 0; i < labels.size(); ++i)
         EXPECT_EQ(request(L"Label" + std::to_wstring(i + 1)), labels[i]) << i;
-    EXPECT_EQ(request(L"label3"), std::optional<std::wstring>(L"Mode"));  // item names in any case
+    EXPECT_EQ(request(L"LABEL3"), std::optional<std::wstring>(L"Mode"));  // item names in any case
     for (const auto* unknown : {L"Label6", L"", L"SpotPrefix "})
         EXPECT_EQ(request(unknown), std::nullopt) << unknown;
 

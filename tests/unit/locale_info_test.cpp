@@ -41,8 +41,15 @@ TEST_F(LocaleInfoTest, AsksForTheSizeThenFillsABufferOfThatManyBlanksAndCutsTheN
 TEST_F(LocaleInfoTest, PlatformAnswersOfZeroOrNonsenseGiveDefinedTextAndAreNotReported) {
     // The size query answers 0 or less: no second call. The filling call fails, writes only the NUL, a
     // shorter length than the text, or one beyond the buffer.
-    for (const auto& [needed, written, text] : std::initializer_list<std::tuple<int, int, std::wstring>>{
-             {0, 5, L""}, {-1, 5, L""}, {8, 0, L""}, {8, -3, L""}, {8, 1, L""}, {8, 3, L"Wi"}, {8, 500, L"Wien"}}) {
+    for (const auto& [needed, written, text] :
+         std::initializer_list<std::tuple<int, int, std::wstring>>{{0, 5, L""},
+                                                                   {-1, 5, L""},
+                                                                   {8, 0, L""},
+                                                                   {8, -3, L""},
+                                                                   {8, 1, L""},
+                                                                   {8, 3, L"Wi"},
+                                                                   {8, 6, L"Wien"},
+                                                                   {8, 500, L"Wien"}}) {
         int calls = 0;
         clock.localeInfoOverride = [&, needed, written](std::uint32_t, std::uint32_t, std::wstring* buffer, int) {
             ++calls;

@@ -94,15 +94,35 @@ TEST_F(RotorActions, F11TurnsEscClearsAndGivesTheKeyboardBack) {
     EXPECT_EQ(desktop.windows.Foreground(), logger.window);
 }
 
+TEST_F(RotorActions, TheWindowShowsEachActionBeforeDXViewHearsOfIt) {
+    dxview.server->executeDelayMs = 1000;  // a slow DXView: what the window shows meanwhile is seen
+    Texts shown;
+    auto showLater = [&] {
+        desktop.loop.After(500, [&] {
+            shown.push_back(view.Text(ViewField::kStatusText) + L"|" + std::to_wstring(view.lamp) + L"|" +
+                            view.Text(ViewField::kBearing) + L"|" +
+                            std::to_wstring(desktop.windows.Activations().size()));
+        });
+    };
+    showLater();
+    TickWithFreshPress({kF11});
+    showLater();
+    TickWithFreshPress({kEsc});
+    EXPECT_EQ(shown, (Texts{L"Rotor dreht|1048320|123|0", L" |2147483663||0"}));
+    EXPECT_EQ(desktop.windows.Activations().size(), 1u);
+}
+
 TEST_F(RotorActions, F8HoldsControlAroundTheClickThenReturnsToTheLogger) {
     std::vector<std::wstring> order;
     desktop.loop.journal = desktop.windows.journal = [&](const std::wstring& call) {
         order.push_back(call + L" after " + std::to_wstring(desktop.keyboard.Events().size()) + L" key events");
+        if (order.size() == 1)
+            order.push_back(view.Text(ViewField::kStatusText));
     };
     TickWithFreshPress({kF8});
     EXPECT_EQ(view.lamp, 0x000000FFu);
     EXPECT_EQ(view.Text(ViewField::kStatusText), L"Rotor angehalten");
-    EXPECT_EQ(order, (Texts{L"PostToWindow 513 after 1 key events", L"Wait 50 after 1 key events",
+    EXPECT_EQ(order, (Texts{L"PostToWindow 513 after 1 key events", L"Rotor angehalten", L"Wait 50 after 1 key events",
                             L"PostToWindow 514 after 1 key events", L"Wait 50 after 1 key events",
                             L"Activate Win-Contest - Logbuch after 2 key events"}));
     EXPECT_EQ(desktop.keyboard.Events(), (std::vector<sim::KeyEvent>{{17, 0x1D, 1}, {17, 0x1D, 3}}));

@@ -112,8 +112,13 @@ SimDdeServer& SimDde::StartServer(const std::wstring& application, std::set<std:
 
 void SimDde::StopServer(const std::wstring& application) {
     servers_.erase(application);
+    EndConversations(application, L"");
+}
+
+void SimDde::EndConversations(const std::wstring& application, const std::wstring& topic) {
     for (LinkState* link : links_) {
-        if (!SameDdeName(link->application, application) || !link->open)
+        const bool ofTopic = topic.empty() || SameDdeName(link->topic, topic);
+        if (!SameDdeName(link->application, application) || !ofTopic || !link->open)
             continue;
         link->open = false;
         // The notice travels through the message loop, as WM_DDE_TERMINATE does; the link may be gone by then.

@@ -68,6 +68,8 @@ public:
     SimDdeServer& StartServer(const std::wstring& application, std::set<std::wstring> topics);
     // The partner quits or is killed: its conversations end, and each link learns it through the message loop.
     void StopServer(const std::wstring& application);
+    // The server ends its conversations on one topic (every topic for an empty one) and goes on running.
+    void EndConversations(const std::wstring& application, const std::wstring& topic);
     SimDdeServer* Server(const std::wstring& application);
 
     // Outside clients of the program's own topic. Return false when no such topic answers.

@@ -20,8 +20,9 @@ public:
     void SetLampColour(std::uint32_t colourWord) override { lamp = colourWord; }
     void SetCaption(const std::wstring& caption) override { captions.push_back(caption); }
     std::wstring Caption() const override { return captions.empty() ? L"Tarvello" : captions.back(); }
-    double LeftTwips() const override { return left; }
-    double TopTwips() const override { return top; }
+    // A destroyed window has no position left to read.
+    double LeftTwips() const override { return destroyed ? 0 : left; }
+    double TopTwips() const override { return destroyed ? 0 : top; }
     void SetLeftTwips(double twips) override {
         if (moveFailure)
             std::rethrow_exception(moveFailure);
