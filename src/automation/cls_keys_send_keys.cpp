@@ -137,11 +137,12 @@ void clsKeys::KeyNameToVK(std::size_t& iPos, const std::wstring& sKeys, std::wst
     sChar.clear();
     vkCode = 0;
     ++iPos;
-    for (std::size_t length = kLongestKeyName; length >= kShortestKeyName; --length) {
+    // The longest name that the text holds wins: the lengths are tried from the table's longest down.
+    const auto& table = KeyNameTable();
+    for (std::size_t length = table.back().name.size(); length >= table.front().name.size(); --length) {
         if (iPos >= sKeys.size() || sKeys.size() - iPos < length)
             continue;
         const std::wstring candidate = UpperCaseText(std::wstring_view(sKeys).substr(iPos, length));
-        const auto& table = KeyNameTable();
         const auto entry = std::find_if(table.begin(), table.end(), [&](const KeyName& name) {
             return name.name.size() == length && name.name == candidate;
         });

@@ -12,10 +12,7 @@ struct KeyName {
     std::int32_t virtualKey;
 };
 
-// In table order: by length, and within one length in the order names are tried.
+// In table order: by length, shortest first, and within one length in the order names are tried.
 std::span<const KeyName> KeyNameTable();
-
-inline constexpr std::size_t kLongestKeyName = 10;
-inline constexpr std::size_t kShortestKeyName = 2;
 
 }  // namespace tarvello

@@ -52,7 +52,7 @@ private:
     bool logStarted_ = false;
     int debugLogDepth_ = 0;  // 1 while an entry is written, 2 while the lines reported meanwhile are written
     std::vector<std::wstring> nestedEntries_;
-    std::wstring osName_ = L"Unknown";
+    std::wstring osName_;  // "Unknown" from Initialize on
     std::int32_t osBuild_ = 0;
 };
 

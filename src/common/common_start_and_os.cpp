@@ -22,10 +22,9 @@ void Common::Initialize() {
     osName_ = L"Unknown";
     // A failure while the path is formed belongs to the caller: without a path there is no log at all.
     logPath_ = shell_.ProgramFolder() + L"\\ErrorLog.txt";
-    RunReported(*this, L"Common.Initialize", [&] {
-        startTime_ = utc_.CurrentTime();
-        GetOSVersion();
-    });
+    // Both report their own failures and return normally: nothing of this step can fail any more.
+    startTime_ = utc_.CurrentTime();
+    GetOSVersion();
 }
 
 void Common::Terminate() {
@@ -61,9 +60,7 @@ std::wstring Common::GetOSName() {
 }
 
 std::int32_t Common::GetOSBuild() {
-    std::int32_t result = 0;
-    RunReported(*this, L"Common.GetOSBuild", [&] { result = osBuild_; });
-    return result;
+    return osBuild_;  // a copied number: nothing to fail and report
 }
 
 }  // namespace tarvello

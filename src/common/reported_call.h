@@ -9,8 +9,6 @@
 
 namespace tarvello {
 
-// Runs body; returns false when it failed and the failure was reported under procedure. Only the
-// program's own failures and standard exceptions are caught, so a simulated process end passes through.
 // Runs body and ignores any failure in it; used where a step must not stop the steps after it. True when the
 // body ran to its end.
 template <class Body>

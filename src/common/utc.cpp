@@ -36,17 +36,15 @@ double UTC::CurrentTime() {
     return result;
 }
 
+// Plain arithmetic on a table: nothing to fail and report.
 std::int16_t UTC::MonthDays(std::int16_t month, bool leap) {
-    std::int16_t result = 0;
-    RunReported(reporter_, L"UTC.MonthDays", [&] {
-        static constexpr std::array<std::int16_t, 13> kLengthOfMonthBefore{0, 0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30};
-        if (month < 1 || month > 12)
-            return;
-        result = kLengthOfMonthBefore[static_cast<std::size_t>(month)];
-        if (month == 3 && leap)
-            result = 29;
-    });
-    return result;
+    static constexpr std::array<std::int16_t, 13> kLengthOfMonthBefore{0,  0,  31, 28, 31, 30, 31,
+                                                                       30, 31, 31, 30, 31, 30};
+    if (month < 1 || month > 12)
+        return 0;
+    if (month == 3 && leap)
+        return 29;
+    return kLengthOfMonthBefore[static_cast<std::size_t>(month)];
 }
 
 }  // namespace tarvello

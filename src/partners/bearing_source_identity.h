@@ -1,6 +1,5 @@
-// The bearing source, an outside COM component of the partner programs: its class and interface identities,
-// and which member of the interface answers the bearing. Plain facts here; the Windows layer builds its
-// CLSID, IID and interface layout from them.
+// The bearing source, an outside COM component of the partner programs: its class and interface identities.
+// Plain facts here; the Windows layer builds its CLSID, IID, registry key and interface layout from them.
 #pragma once
 
 #include <array>
@@ -20,14 +19,10 @@ inline constexpr ComIdentity kBearingSourceClass{0x5B5F34E1,
                                                  0xB5E2,
                                                  0x11D5,
                                                  {0x8F, 0xDA, 0x00, 0x4F, 0x49, 0x01, 0xAE, 0x92}};
-inline constexpr char kBearingSourceClassKey[] = "CLSID\\{5B5F34E1-B5E2-11D5-8FDA-004F4901AE92}";
 // {584D5B1A-2DA1-11DA-8FE4-0048543DF13B}, an automation (dual) interface.
 inline constexpr ComIdentity kBearingSourceInterface{0x584D5B1A,
                                                      0x2DA1,
                                                      0x11DA,
                                                      {0x8F, 0xE4, 0x00, 0x48, 0x54, 0x3D, 0xF1, 0x3B}};
-// ReadBearingText is the fourth member of the interface, counted after the three members of IUnknown and the
-// four of IDispatch. It takes no argument and returns a text.
-inline constexpr int kReadBearingTextMember = 4;
 
 }  // namespace tarvello::partners

@@ -27,7 +27,6 @@ inline constexpr std::wstring_view kLoggerApplication = L"Contest32";
 inline constexpr std::wstring_view kLoggerTopic = L"DDE";
 inline constexpr std::wstring_view kCallsignItem = L"NeuesRufzeichen";
 inline constexpr std::wstring_view kBearingItem = L"Winkel";
-inline constexpr std::wstring_view kLocatorItem = L"Locator";
 inline constexpr std::wstring_view kLoggerTitleMarker = L"Win-Contest";
 
 // Tarvello's own DDE topic, on which partners ask it to connect.

@@ -82,7 +82,7 @@ TEST(ClsKeysPressKeyVK, CodesOutside0To255FailWithOverflowBeforeAnyEvent) {
 class WideScanKeyboard : public sim::SimKeyboard {
 public:
     std::uint32_t MapKeyCode(std::uint32_t code, std::uint32_t mapType) override {
-        return code == 66 && mapType == mapvk::kVkToVsc ? 0x1E030 : SimKeyboard::MapKeyCode(code, mapType);
+        return code == 66 && mapType == 0 ? 0x1E030 : SimKeyboard::MapKeyCode(code, mapType);  // MAPVK_VK_TO_VSC
     }
 };
 
@@ -115,6 +115,9 @@ TEST(ClsKeysGetLockStatus, ReportsLocksThatAreOnOrWhoseKeyIsHeld) {
     f.keyboard.PressPhysicalKey(20);  // Caps Lock held down, lock itself off
     f.keys.GetLockStatus(caps, num, scroll);
     EXPECT_EQ(std::tuple(caps, num, scroll), std::tuple(true, true, false));
+    f.keyboard.SetLockToggled(145, true);
+    f.keys.GetLockStatus(caps, num, scroll);
+    EXPECT_TRUE(scroll);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,9 +22,15 @@ std::wstring H(WindowHandle window) {
 }
 
 // A tree whose class-name call fails for one window, as a platform call may in the middle of a walk.
-// It also records how deep the search was nested at each class-name read.
+// It also records how deep the search was nested at each class-name read, and can give windows owners that
+// form a loop, as re-parenting windows may for a moment.
 class FailingTree : public sim::SimWindowTree {
 public:
+    WindowHandle Parent(WindowHandle window) override {
+        const auto owner = owners.find(window);
+        return owner != owners.end() ? owner->second : SimWindowTree::Parent(window);
+    }
+    std::map<WindowHandle, WindowHandle> owners;
     WindowHandle failOn = 0;
     std::function<int()> depth;
     std::vector<int> depths;
@@ -91,16 +98,16 @@ TEST_F(FindWindowLike, PostOrderWalkFillsAllFiveRowsWithKeysFromTheTopOfTheChain
 
 TEST_F(FindWindowLike, TitlesLongerThan256AreReadAs255AndClassNamesAs63) {
     const std::wstring title256 = std::wstring(255, L'a') + L'Z';
-    const std::wstring title300 = std::wstring(254, L'b') + L"YX" + std::wstring(44, L'c');
+    const std::wstring title257 = std::wstring(254, L'b') + L"YXc";
     const std::wstring longClass(80, L'k');
     tree.AddWindow(0, title256, L"Wide");
-    tree.AddWindow(0, title300, longClass);
+    tree.AddWindow(0, title257, longClass);
     const WindowHandle sp = tree.AddWindow(0, L"SP", L"Static");
     tree.SetReportedTitleLength(sp, 6);   // a title shorter than its reported length is taken as read
     tree.AddWindow(0, L"", L"Untitled");  // matched by "*" alone
 
     ASSERT_EQ(Find(L"*", L"*"), 4);
-    EXPECT_EQ(Row(MatchTable::kTitle), (Texts{title256, title300.substr(0, 255), L"SP", L""}));
+    EXPECT_EQ(Row(MatchTable::kTitle), (Texts{title256, title257.substr(0, 255), L"SP", L""}));
     EXPECT_EQ(Row(MatchTable::kClassName)[1], longClass.substr(0, 63));
     // The pattern is tested against what was read: the 'X' at position 256 is not there.
     EXPECT_EQ(Find(L"*Y", L"*"), 1);
@@ -127,6 +134,14 @@ TEST_F(FindWindowLike, RecordsTheLastSPWindowAndLoggerTitleInWalkOrderAndNeverCl
     Find(L"*", L"*");
     EXPECT_EQ(finder.hWndSP, outer);
     EXPECT_EQ(finder.sLoggerTitle, L"Win-Contest Logbuch");
+}
+
+TEST_F(FindWindowLike, AnOwnerChainThatLoopsEndsAfter4096Steps) {
+    const WindowHandle a = tree.AddWindow(0, L"Loop A", L"X");
+    const WindowHandle b = tree.AddWindow(0, L"Loop B", L"X");
+    tree.owners = {{a, b}, {b, a}};
+    EXPECT_EQ(Find(L"Loop A", L"*"), 1);
+    EXPECT_EQ(Row(MatchTable::kKey), Texts{H(a) + L"h-1"});
 }
 
 TEST(FindWindowLikeHandles, AreWrittenAsSigned32BitDecimals) {

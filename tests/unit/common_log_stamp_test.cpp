@@ -22,8 +22,8 @@ TEST(LogStamp, WritesEachLocalesMonthNamesAndTimeSeparator) {
     EXPECT_EQ(FormatLogStamp(value, StampNamesOf(locale, 0x407)), L"05-M\u00e4r-2026 07:04:09");
     EXPECT_EQ(FormatLogStamp(value + 300, StampNamesOf(locale, 0x407)), L"30-Dez-2026 07:04:09");
     // A locale with its own time separator, and one without month names: those keep the English default.
-    clock.SetLocaleInfo(0x40b, locale_type::kTimeSeparator, L".");
-    clock.SetLocaleInfo(0x40b, locale_type::kAbbrevMonthName1 + 2, L"maalis");
+    clock.SetLocaleInfo(0x40b, 0x1E, L".");           // LOCALE_STIME
+    clock.SetLocaleInfo(0x40b, 0x44 + 2, L"maalis");  // LOCALE_SABBREVMONTHNAME3
     EXPECT_EQ(FormatLogStamp(value, StampNamesOf(locale, 0x40b)), L"05-maalis-2026 07.04.09");
     EXPECT_EQ(FormatLogStamp(value + 31, StampNamesOf(locale, 0x40b)), L"05-Apr-2026 07.04.09");
     EXPECT_EQ(FormatLogStamp(value, StampNamesOf(locale, 0)), L"05-Mar-2026 07:04:09");
@@ -46,6 +46,12 @@ TEST(LogStamp, RoundsToTheNearestSecondAcrossDayAndYearEndsAndFallsBackToZero) {
     };
     for (const auto& [value, stamp] : cases)
         EXPECT_EQ(FormatLogStamp(value, english), stamp) << value;
+    // The English month names, the default of every locale without its own.
+    std::wstring months;
+    for (const double firstOfMonth :
+         {46023, 46054, 46082, 46113, 46143, 46174, 46204, 46235, 46266, 46296, 46327, 46357})
+        months += FormatLogStamp(firstOfMonth, english).substr(3, 4);
+    EXPECT_EQ(months, L"Jan-Feb-Mar-Apr-May-Jun-Jul-Aug-Sep-Oct-Nov-Dec-");
 }
 
 TEST(LogStamp, EverySecondOfADayReadFromTheClockComesBackUnchanged) {

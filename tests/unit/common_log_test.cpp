@@ -6,6 +6,7 @@
 
 #include "common/program_error.h"
 #include "common_test_support.h"
+#include "failing_allocation.h"
 
 namespace tarvello::testing {
 namespace {
@@ -164,6 +165,15 @@ TEST_F(CommonLog, ErrorNumbersOutsideSixteenBitsAreLoggedAsOverflow) {
     s.common.ReportError(-32768, L"A.B");
     EXPECT_EQ(s.Log(), StartReport(kStamp) + Stamped(kStamp, {"program error -32768 in module A.B: "
                                                               "Application-defined or object-defined error"}));
+}
+
+TEST_F(CommonLog, MemoryRunningOutWhileTheSystemNameIsReadIsReportedAndGivesEmptyText) {
+    s.desk.clock.SetVersion(OsVersionInfo{148, 5, 1, 2600, 2, ""});  // "Windows XP", longer than the inline buffer
+    s.common.Initialize();
+    test::FailAllocation();
+    EXPECT_EQ(s.common.GetOSName(), L"");
+    EXPECT_EQ(s.Log(), StartReport(kStamp, "United States", "English (United States)", "Windows XP build 2600") +
+                           Stamped(kStamp, {"program error 7 in module Common.GetOSName: Out of memory"}));
 }
 
 TEST(ProgramError, EveryNamedNumberCarriesItsStandardDescriptionAsLogsShowIt) {

@@ -67,6 +67,17 @@ TEST_F(DdeLinkRotatorCommands, AnUnwritableProgramLogKeepsTheProgramRunningWithD
     EXPECT_EQ(ErrorLog(), "");  // not a reported failure
 }
 
+TEST_F(DdeLinkRotatorCommands, AnAnswerWithinFiveSecondsKeepsDXViewAndALaterOneLosesIt) {
+    auto& dxview = StartDxView();
+    module.Initialize();
+    dxview.executeDelayMs = 5000;
+    module.RotateRotor(true);
+    EXPECT_EQ(DxViewState(), "Connected");
+    dxview.executeDelayMs = 5001;
+    module.RotateRotor(true);
+    EXPECT_EQ(DxViewState(), "Retry scheduled");
+}
+
 TEST_F(DdeLinkRotatorCommands, RefusedOrUnansweredExecutesMarkDXViewLostAndTheProgramGoesOn) {
     for (auto answer : {sim::ExecuteAnswer::kRefuse, sim::ExecuteAnswer::kNoAnswer})
         for (bool bearing : {true, false}) {

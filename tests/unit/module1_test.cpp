@@ -31,6 +31,7 @@ TEST(Module1, FileExistsForFoldersAndPlainFilesOnly) {
     Module1 module(files, desktop.shell, desktop.loop);
     files.AddFolder(L"C:\\Tarvello");
     files.Write(L"C:\\Tarvello\\Error.log", "x");
+    files.Write(L"C:\\Tarvello\\Error.lo?", "");  // a name only a pattern has
     for (const auto& [name, attributes] : {std::pair{L"hidden", FileAttributes{false, true, false}},
                                            std::pair{L"system", FileAttributes{false, false, true}},
                                            std::pair{L"Logs", FileAttributes{true, true, true}}}) {

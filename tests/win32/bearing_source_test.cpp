@@ -63,7 +63,9 @@ TEST(BearingSourceCom, TheProgramReadsTheFourthMemberAndAMissingComponentOrLogge
 // A local server is registered in the registry view of its own bitness; the program must see it in either.
 TEST(BearingSourceLocalServer, IsLookedForInBothRegistryViews) {
     using tarvello::win32::BearingSourceCreationContext;
-    const std::string key = std::string(tarvello::win32::kBearingSourceClassKey) + "\\LocalServer32";
+    const std::string classKey = tarvello::win32::BearingSourceClassKey();
+    EXPECT_EQ(classKey, "CLSID\\{5B5F34E1-B5E2-11D5-8FDA-004F4901AE92}");
+    const std::string key = classKey + "\\LocalServer32";
     EXPECT_EQ(BearingSourceCreationContext(), static_cast<DWORD>(CLSCTX_INPROC_SERVER));
     for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
         HKEY created = nullptr;
@@ -74,7 +76,7 @@ TEST(BearingSourceLocalServer, IsLookedForInBothRegistryViews) {
         EXPECT_EQ(BearingSourceCreationContext(), static_cast<DWORD>(CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER))
             << (view == KEY_WOW64_64KEY ? "64-bit view" : "32-bit view");
         RegDeleteKeyExA(HKEY_CLASSES_ROOT, key.c_str(), view, 0);
-        RegDeleteKeyExA(HKEY_CLASSES_ROOT, tarvello::win32::kBearingSourceClassKey, view, 0);
+        RegDeleteKeyExA(HKEY_CLASSES_ROOT, classKey.c_str(), view, 0);
     }
     EXPECT_EQ(BearingSourceCreationContext(), static_cast<DWORD>(CLSCTX_INPROC_SERVER));
 }

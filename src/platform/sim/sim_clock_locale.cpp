@@ -54,12 +54,18 @@ bool SimClockLocale::OsVersion(OsVersionInfo& info) {
 }
 
 void SimClockLocale::UseLocale(const SimLocale& locale) {
+    // The table is keyed by Windows' own numbers for the texts, not by the program's names for them, so that a
+    // wrong name shows in the tests.
+    constexpr std::uint32_t kWindowsLanguage = 2;          // LOCALE_SLANGUAGE
+    constexpr std::uint32_t kWindowsCountry = 6;           // LOCALE_SCOUNTRY
+    constexpr std::uint32_t kWindowsTimeSeparator = 0x1E;  // LOCALE_STIME
+    constexpr std::uint32_t kWindowsFirstMonth = 0x44;     // LOCALE_SABBREVMONTHNAME1, the others follow
     lcid_ = locale.lcid;
     for (std::uint32_t m = 0; m < 12; ++m)
-        SetLocaleInfo(locale.lcid, locale_type::kAbbrevMonthName1 + m, locale.months[m]);
-    SetLocaleInfo(locale.lcid, locale_type::kTimeSeparator, L":");
-    SetLocaleInfo(locale.lcid, locale_type::kLanguage, locale.language);
-    SetLocaleInfo(locale.lcid, locale_type::kCountry, locale.country);
+        SetLocaleInfo(locale.lcid, kWindowsFirstMonth + m, locale.months[m]);
+    SetLocaleInfo(locale.lcid, kWindowsTimeSeparator, L":");
+    SetLocaleInfo(locale.lcid, kWindowsLanguage, locale.language);
+    SetLocaleInfo(locale.lcid, kWindowsCountry, locale.country);
 }
 
 void SimClockLocale::UseEnglishLocale() {

@@ -121,10 +121,13 @@ std::int16_t SimKeyboard::KeyForCharacter(wchar_t c) {
 }
 
 std::uint32_t SimKeyboard::MapKeyCode(std::uint32_t code, std::uint32_t mapType) {
-    // Like the real call, the whole value is looked up: a shift-state byte makes it an unknown key.
-    if (mapType == mapvk::kVkToVsc)
+    // Like the real call, the whole value is looked up: a shift-state byte makes it an unknown key. The map types
+    // are Windows' own numbers, not the program's names for them, so that a wrong name shows in the tests.
+    constexpr std::uint32_t kWindowsVkToVsc = 0;   // MAPVK_VK_TO_VSC
+    constexpr std::uint32_t kWindowsVkToChar = 2;  // MAPVK_VK_TO_CHAR
+    if (mapType == kWindowsVkToVsc)
         return ScanCode(code);
-    if (mapType == mapvk::kVkToChar)
+    if (mapType == kWindowsVkToChar)
         return KeyCharacter(code);
     return 0;
 }

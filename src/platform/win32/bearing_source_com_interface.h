@@ -8,6 +8,8 @@
 #include <oaidl.h>
 #include <objbase.h>
 
+#include <string>
+
 #include "partners/bearing_source_identity.h"
 
 namespace tarvello::win32 {
@@ -22,9 +24,10 @@ constexpr GUID ToGuid(const partners::ComIdentity& id) {
 
 inline constexpr CLSID kBearingSourceClass = ToGuid(partners::kBearingSourceClass);
 inline constexpr IID kBearingSourceInterface = ToGuid(partners::kBearingSourceInterface);
-using partners::kBearingSourceClassKey;
+// "CLSID\{5B5F34E1-B5E2-11D5-8FDA-004F4901AE92}", the class's key below HKEY_CLASSES_ROOT.
+std::string BearingSourceClassKey();
 
-static_assert(partners::kReadBearingTextMember == 4, "the layout below puts three members before it");
+// ReadBearingText is the interface's fourth member, after the three members of IUnknown and the four of IDispatch.
 struct IBearingSourceText : public IDispatch {
     virtual HRESULT STDMETHODCALLTYPE FirstMember() = 0;   // never called
     virtual HRESULT STDMETHODCALLTYPE SecondMember() = 0;  // never called

@@ -6,6 +6,7 @@
 
 #include <oleauto.h>
 
+#include <cstdio>
 #include <string>
 
 #include "common/program_error.h"
@@ -61,9 +62,18 @@ private:
 // that is not there waits 3 to 10 s for the COM service, and that would freeze the poller on Return. A local
 // server of either bitness serves this program, and each is registered in the registry view of its own
 // bitness, so both views are looked at.
+std::string BearingSourceClassKey() {
+    const partners::ComIdentity& id = partners::kBearingSourceClass;
+    char key[64];
+    std::snprintf(key, sizeof key, "CLSID\\{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                  static_cast<unsigned long>(id.data1), id.data2, id.data3, id.data4[0], id.data4[1], id.data4[2],
+                  id.data4[3], id.data4[4], id.data4[5], id.data4[6], id.data4[7]);
+    return key;
+}
+
 DWORD BearingSourceCreationContext() {
     DWORD context = CLSCTX_INPROC_SERVER;
-    const std::string localServer = std::string(kBearingSourceClassKey) + "\\LocalServer32";
+    const std::string localServer = BearingSourceClassKey() + "\\LocalServer32";
     for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CLASSES_ROOT, localServer.c_str(), 0, KEY_READ | view, &key) == ERROR_SUCCESS) {
