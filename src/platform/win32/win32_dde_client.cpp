@@ -91,14 +91,27 @@ DdeClientConversation::LinkId DdeClientConversation::AddLink(const std::wstring&
     if (!open_)
         throw ProgramError(error_number::kDdeChannelClosed);
     // An item already linked on this conversation has its advise loop: the new link only needs the value.
-    if (!ItemLinked(item))
+    if (!ItemLinked(item)) {
+        HoldItemName(item);
         Advise(item);
+    }
     const LinkId id = nextLinkId_++;
     links_.push_back({id, item, std::move(handlers)});
     requestingLink_ = id;
     RequestCurrentValue(item);
     requestingLink_ = 0;
     return id;
+}
+
+void DdeClientConversation::HoldItemName(const std::wstring& item) {
+    const ATOM held = AddNameAtom(item);
+    if (held == 0)
+        return;
+    if (std::find(heldItemNames_.begin(), heldItemNames_.end(), held) != heldItemNames_.end()) {
+        GlobalDeleteAtom(held);  // already held once
+        return;
+    }
+    heldItemNames_.push_back(held);
 }
 
 bool DdeClientConversation::ItemLinked(const std::wstring& item) const {
@@ -178,14 +191,13 @@ void DdeClientConversation::Unadvise(const std::wstring& item) {
         return;
     const ATOM itemAtom = AddNameAtom(item);
     // The format of its advise, CF_TEXT: Wine's DDEML does not take format 0 for "every format". The answer is not
-    // waited for: updates that still come for the item find no link and are answered and dropped.
+    // waited for, and its atom is left alone: Wine's DDEML server deletes the atom before it answers with it, and
+    // deleting it again could remove a name still in use (on Windows this keeps one reference to a name atom per
+    // unadvise). Updates that still come for the item find no link and are answered and dropped.
     if (itemAtom == 0)
         return;
-    if (PostMessageA(partner_, WM_DDE_UNADVISE, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(CF_TEXT, itemAtom))) {
-        unadvising_.push_back(item);
-    } else {
+    if (!PostMessageA(partner_, WM_DDE_UNADVISE, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(CF_TEXT, itemAtom)))
         GlobalDeleteAtom(itemAtom);
-    }
 }
 
 void DdeClientConversation::Execute(LinkId id, const std::wstring& command) {
@@ -255,9 +267,9 @@ void DdeClientConversation::OnAck(LPARAM lParam) {
         }
         return;
     }
-    // The answer of an advise, a request or an unadvise names its item. Wine's DDEML server sends one more
-    // positive answer with the item atom after the first request's data: an answer nobody waits for is not
-    // taken for anything, and its atom is left alone.
+    // The answer of an advise or a request names its item. Wine's DDEML server sends one more positive answer
+    // with the item atom after the first request's data: an answer nobody waits for (this one, an unadvise's) is
+    // not taken for anything, and its atom is left alone.
     const auto atom = static_cast<ATOM>(second);
     const std::wstring item = AtomText(atom);
     if (advise_ == Answer::kPending && SameDdeName(item, advisedItem_)) {
@@ -266,11 +278,6 @@ void DdeClientConversation::OnAck(LPARAM lParam) {
     } else if (request_ == Answer::kPending && answer == Answer::kNegative && SameDdeName(item, requestedItem_)) {
         GlobalDeleteAtom(atom);
         request_ = Answer::kNegative;
-    } else if (const auto unadvised = std::find_if(unadvising_.begin(), unadvising_.end(),
-                                                   [&](const std::wstring& u) { return SameDdeName(u, item); });
-               unadvised != unadvising_.end()) {
-        GlobalDeleteAtom(atom);
-        unadvising_.erase(unadvised);
     }
 }
 
@@ -365,6 +372,9 @@ void DdeClientConversation::Close() {
     open_ = false;
     FreeExecuteBlocks();
     DestroyHiddenWindow();
+    for (const ATOM held : heldItemNames_)
+        GlobalDeleteAtom(held);
+    heldItemNames_.clear();
 }
 
 void DdeClientConversation::FreeExecuteBlocks() {

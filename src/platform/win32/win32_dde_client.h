@@ -66,6 +66,7 @@ private:
     void Advise(const std::wstring& item);
     void RequestCurrentValue(const std::wstring& item);
     void Unadvise(const std::wstring& item);
+    void HoldItemName(const std::wstring& item);
     bool ItemLinked(const std::wstring& item) const;
     void OnInitiateAck(HWND server, LPARAM lParam);
     void OnAck(LPARAM lParam);
@@ -93,7 +94,10 @@ private:
     std::wstring requestedItem_;  // the item whose first value is awaited
     LinkId requestingLink_ = 0;   // the link that gets it
     std::vector<PendingExecute> executes_;
-    std::vector<std::wstring> unadvising_;  // items whose unadvise is not answered yet
+    // One reference of our own to each item name used on the conversation, kept until it closes: Wine's DDEML
+    // server deletes some item atoms once more than it should, and a name atom that vanishes while one of our
+    // messages still carries it makes that message unreadable.
+    std::vector<ATOM> heldItemNames_;
 };
 
 }  // namespace tarvello::win32
