@@ -115,27 +115,6 @@ TEST_F(FindWindowLike, TitlesLongerThan256AreReadAs255AndClassNamesAs63) {
     EXPECT_EQ(finder.hWndSP, sp);
 }
 
-TEST_F(FindWindowLike, RecordsTheLastSPWindowAndLoggerTitleInWalkOrderAndNeverClearsThem) {
-    tree.AddWindow(0, L"sp", L"Static");
-    tree.AddWindow(0, L"SP ", L"Static");
-    tree.AddWindow(0, L"WIN-CONTEST", L"Logger");
-    const WindowHandle outer = tree.AddWindow(0, L"SP", L"ThunderRT6PictureBoxDC");
-    tree.AddWindow(outer, L"SP", L"ThunderRT6PictureBoxDC");  // descendant: visited before its parent
-    const WindowHandle logger = tree.AddWindow(0, L"Win-Contest Logbuch", L"Logger");
-
-    // The records do not depend on the patterns: nothing matches here.
-    EXPECT_EQ(Find(L"*DXView Info*", L"ThunderRT6*"), 0);
-    EXPECT_EQ(finder.hWndSP, outer);
-    EXPECT_EQ(finder.sLoggerTitle, L"Win-Contest Logbuch");
-
-    // A walk that meets neither keeps the earlier values.
-    for (WindowHandle gone : {outer, logger})
-        tree.Destroy(gone);
-    Find(L"*", L"*");
-    EXPECT_EQ(finder.hWndSP, outer);
-    EXPECT_EQ(finder.sLoggerTitle, L"Win-Contest Logbuch");
-}
-
 TEST_F(FindWindowLike, AnOwnerChainThatLoopsEndsAfter4096Steps) {
     const WindowHandle a = tree.AddWindow(0, L"Loop A", L"X");
     const WindowHandle b = tree.AddWindow(0, L"Loop B", L"X");

@@ -54,21 +54,5 @@ TEST(LogStamp, RoundsToTheNearestSecondAcrossDayAndYearEndsAndFallsBackToZero) {
     EXPECT_EQ(months, L"Jan-Feb-Mar-Apr-May-Jun-Jul-Aug-Sep-Oct-Nov-Dec-");
 }
 
-TEST(LogStamp, EverySecondOfADayReadFromTheClockComesBackUnchanged) {
-    sim::SimClockLocale clock;
-    RecordingReporter reporter;
-    UTC utc(clock, reporter);
-    int mismatches = 0;
-    for (std::int16_t h = 0; h < 24; ++h)
-        for (std::int16_t n = 0; n < 60; ++n)
-            for (std::int16_t sec = 0; sec < 60; ++sec) {
-                clock.SetUtc(SystemTime{2026, 12, 0, 31, h, n, sec, 0});
-                wchar_t expected[32];
-                std::swprintf(expected, 32, L"31-Dec-2026 %02d:%02d:%02d", h, n, sec);
-                mismatches += FormatLogStamp(utc.CurrentTime(), StampNames()) != expected;
-            }
-    EXPECT_EQ(mismatches, 0);
-}
-
 }  // namespace
 }  // namespace tarvello::testing

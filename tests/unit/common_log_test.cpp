@@ -31,15 +31,6 @@ struct CommonLog : ::testing::Test {
     bool logStartedWhenHookRan = false;
 };
 
-TEST_F(CommonLog, ARunThatReportsNothingLeavesTheFileAlone) {
-    s.common.Initialize();
-    EXPECT_EQ(s.common.LogPath(), kLogPath);
-    s.common.Terminate();
-    EXPECT_FALSE(s.desk.files.Exists(kLogPath));
-    EXPECT_FALSE(s.common.LogStarted());
-    EXPECT_EQ(hookCalls, 0);
-}
-
 TEST_F(CommonLog, FirstFailureAppendsSevenLinesSecondOneAndShutdownOne) {
     s.common.Initialize();
     s.SetUtc(7, 5, 10);
@@ -81,40 +72,6 @@ TEST_F(CommonLog, RunsFollowEachOtherAndTheGermanLocaleIsWrittenInTheAnsiCodePag
                            "Application-defined or object-defined error\r\n");
 }
 
-TEST_F(CommonLog, NoUserLocaleEndsCountryAndLanguageRightAfterTheirLabels) {
-    s.desk.clock.SetUserLocale(0);
-    s.desk.shell.SetProgramFolder(L"D:\\Funk\\Rotor");
-    s.desk.files.AddFolder(L"D:\\Funk\\Rotor");
-    s.desk.shell.SetExeBaseName(L"TarvelloTest");
-    s.desk.shell.SetProgramVersion(VersionRecord{L"Tarvello", 1, 0, 12});
-    s.desk.clock.SetVersion(OsVersionInfo{148, 5, 1, 2600, 2, ""});
-    s.common.Initialize();
-    s.common.DebugLog(L"plain text, kept as it is:  ");
-    EXPECT_EQ(s.desk.files.Read(L"D:\\Funk\\Rotor\\ErrorLog.txt"),
-              Stamped(kStamp, {"Tarvello version 1.0.12", "App.Path        : D:\\Funk\\Rotor",
-                               "App.exe         : TarvelloTest", "Operating System: Windows XP build 2600",
-                               "Country         : ", "Language        : ", "plain text, kept as it is:  "}));
-}
-
-TEST_F(CommonLog, ALogThatCannotBeWrittenLosesItsEntriesButTheProgramGoesOn) {
-    s.desk.files.SetUnwritable(L"C:\\Tarvello");
-    s.common.Initialize();
-    s.common.ReportError(5, L"Common.GetOSName");
-    s.common.ReportError(6, L"Common.GetOSBuild");
-    s.common.Terminate();
-    EXPECT_TRUE(s.common.LogStarted());
-    EXPECT_EQ(hookCalls, 1);
-    EXPECT_FALSE(s.desk.files.Exists(kLogPath));
-}
-
-TEST_F(CommonLog, AFileRemovedBetweenEntriesIsCreatedAgainWithoutANewStartReport) {
-    s.common.Initialize();
-    s.common.ReportError(5, L"A.B");
-    s.desk.files.Remove(kLogPath);
-    s.common.ReportError(9, L"C.D");
-    EXPECT_EQ(s.Log(), Stamped(kStamp, {"program error 9 in module C.D: Subscript out of range"}));
-}
-
 TEST_F(CommonLog, FailuresWhileAnEntryIsWrittenFollowItAsWholeLines) {
     s.common.Initialize();
     s.desk.clock.FailWith(sim::SimClockCall::kUserLocaleId, error_number::kInvalidArgument);
@@ -141,20 +98,6 @@ TEST_F(CommonLog, AClockThatAlwaysFailsCannotFeedTheLogWithoutEnd) {
     s.common.ReportError(5, L"X.Y");
     EXPECT_EQ(s.Log(), expected + Stamped(zero, {"program error 5 in module X.Y: Invalid procedure call or argument",
                                                  overflow}));
-}
-
-TEST_F(CommonLog, AFailingCaptionHookIsIgnoredAndTheEntryStillWritten) {
-    s.common.SetEnableDebugLog([this] {
-        ++hookCalls;
-        throw ProgramError(error_number::kDdeChannelClosed);
-    });
-    s.common.Initialize();
-    s.common.ReportError(5, L"A.B");
-    s.common.ReportError(6, L"C.D");
-    EXPECT_EQ(hookCalls, 1);
-    EXPECT_EQ(s.Log(), StartReport(kStamp) + Stamped(kStamp, {"program error 5 in module A.B: Invalid procedure call "
-                                                              "or argument",
-                                                              "program error 6 in module C.D: Overflow"}));
 }
 
 TEST_F(CommonLog, ErrorNumbersOutsideSixteenBitsAreLoggedAsOverflow) {

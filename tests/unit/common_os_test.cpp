@@ -13,20 +13,6 @@
 namespace tarvello::testing {
 namespace {
 
-TEST(OsNameTable, NamesEachRowAndNothingElse) {
-    // Platform id, major and minor version, and the name they give.
-    const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, const wchar_t*> rows[] = {
-        {1, 4, 0, L"Windows 95"},       {1, 0, 0, L"Windows 95"},
-        {1, 7, 10, L"Windows 98"},      {1, 4, 90, L"Windows Millennium"},
-        {2, 3, 51, L"Windows NT 3.51"}, {2, 4, 7, L"Windows NT 4.0"},
-        {2, 5, 0, L"Windows 2000"},     {2, 5, 1, L"Windows XP"},
-        {1, 4, 1, L"unknown"},          {2, 5, 2, L"unknown"},
-        {2, 6, 1, L"unknown"},          {0, 3, 10, L"unknown"},
-        {3, 5, 1, L"unknown"}};
-    for (const auto& [platform, major, minor, name] : rows)
-        EXPECT_EQ(OsNameFor(platform, major, minor), name) << platform << " " << major << "." << minor;
-}
-
 TEST(CommonOsVersion, PreparesTheRecordAndKeepsTheBuildNumberUnmasked) {
     CommonServices s;
     s.desk.clock.SetVersion(OsVersionInfo{148, 4, 0, 0x040003B6, 1, "a"});
@@ -44,28 +30,6 @@ TEST(CommonOsVersion, PreparesTheRecordAndKeepsTheBuildNumberUnmasked) {
     // The facts are kept: asking again does not ask the platform.
     EXPECT_EQ(s.desk.clock.Calls(sim::SimClockCall::kOsVersion), 2);
     EXPECT_FALSE(s.desk.files.Exists(L"C:\\Tarvello\\ErrorLog.txt"));
-}
-
-TEST(CommonOsVersion, AFailedCallGivesUnknownAndAThrowingOneKeepsTheInitialNameAndIsReported) {
-    CommonServices failed;
-    failed.desk.clock.SetVersion(OsVersionInfo{148, 5, 1, 2600, 2, ""}, false);
-    failed.common.Initialize();
-    EXPECT_EQ(failed.common.GetOSName(), L"unknown");
-    EXPECT_EQ(failed.common.GetOSBuild(), 0);
-    EXPECT_FALSE(failed.desk.files.Exists(L"C:\\Tarvello\\ErrorLog.txt"));
-
-    // A start after a detected system: the name goes back to "Unknown", the build number stays.
-    CommonServices s;
-    s.desk.clock.UseEnglishLocale();
-    s.common.Initialize();
-    s.desk.clock.FailWith(sim::SimClockCall::kOsVersion, error_number::kInvalidArgument);
-    s.common.Initialize();
-    EXPECT_EQ(s.common.GetOSName(), L"Unknown");
-    EXPECT_EQ(s.common.GetOSBuild(), 7601);
-    EXPECT_EQ(s.Log(),
-              StartReport("05-Mar-2026 07:04:09", "United States", "English (United States)", "Unknown build 7601") +
-                  "05-Mar-2026 07:04:09 > program error 5 in module Common.GetOSVersion: Invalid procedure "
-                  "call or argument\r\n");
 }
 
 TEST(CommonVersion, JoinsTheThreeNumbersWithoutPadding) {
@@ -103,6 +67,42 @@ TEST_F(CommonFailures, AFolderThatCannotBeReadStopsInitializeAtItsCaller) {
     EXPECT_EQ(test::ErrorNumberOf([&] { s.common.Initialize(); }), error_number::kPathNotFound);
     EXPECT_FALSE(s.common.LogStarted());
     EXPECT_EQ(s.desk.clock.Calls(sim::SimClockCall::kOsVersion), 0);
+}
+
+TEST(OsNameTable, NamesEachRowAndNothingElse) {
+    // Platform id, major and minor version, and the name they give.
+    const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, const wchar_t*> rows[] = {
+        {1, 4, 0, L"Windows 95"},       {1, 0, 0, L"Windows 95"},
+        {1, 7, 10, L"Windows 98"},      {1, 4, 90, L"Windows Millennium"},
+        {2, 3, 51, L"Windows NT 3.51"}, {2, 4, 7, L"Windows NT 4.0"},
+        {2, 5, 0, L"Windows 2000"},     {2, 5, 1, L"Windows XP"},
+        {1, 4, 1, L"unknown"},          {2, 5, 2, L"unknown"},
+        {2, 6, 1, L"unknown"},          {0, 3, 10, L"unknown"},
+        {3, 5, 1, L"unknown"}};
+    for (const auto& [platform, major, minor, name] : rows)
+        EXPECT_EQ(OsNameFor(platform, major, minor), name) << platform << " " << major << "." << minor;
+}
+
+TEST(CommonOsVersion, AFailedCallGivesUnknownAndAThrowingOneKeepsTheInitialNameAndIsReported) {
+    CommonServices failed;
+    failed.desk.clock.SetVersion(OsVersionInfo{148, 5, 1, 2600, 2, ""}, false);
+    failed.common.Initialize();
+    EXPECT_EQ(failed.common.GetOSName(), L"unknown");
+    EXPECT_EQ(failed.common.GetOSBuild(), 0);
+    EXPECT_FALSE(failed.desk.files.Exists(L"C:\\Tarvello\\ErrorLog.txt"));
+
+    // A start after a detected system: the name goes back to "Unknown", the build number stays.
+    CommonServices s;
+    s.desk.clock.UseEnglishLocale();
+    s.common.Initialize();
+    s.desk.clock.FailWith(sim::SimClockCall::kOsVersion, error_number::kInvalidArgument);
+    s.common.Initialize();
+    EXPECT_EQ(s.common.GetOSName(), L"Unknown");
+    EXPECT_EQ(s.common.GetOSBuild(), 7601);
+    EXPECT_EQ(s.Log(),
+              StartReport("05-Mar-2026 07:04:09", "United States", "English (United States)", "Unknown build 7601") +
+                  "05-Mar-2026 07:04:09 > program error 5 in module Common.GetOSVersion: Invalid procedure "
+                  "call or argument\r\n");
 }
 
 }  // namespace

@@ -176,38 +176,6 @@ TEST_F(ControlWindowStartup, AStartThatFailedBeforeTheIniPathStillSavesIntoThePr
     EXPECT_EQ(Ini(), "[RESTORE]\r\nlinkerRand= 0\r\nobererRand= 0\r\n" + kSavedRelease);
 }
 
-TEST_F(ControlWindowStartup, FirstStartAndDamagedIniFilesStillCompleteTheStart) {
-    const std::string damaged[] = {
-        "",  // no INI file at all
-        std::string("\x01\xff\x00[RESTORE\x7f]=\x80\r\n", 12) + std::string(10'000, 'x') + "\r\n",
-        "[RESTORE]\r\nlinkerRand=links\r\nobererRand= 1\r\n",
-        "[RESTORE]\r\nlinkerRand=" + std::string(10'000, '9') + "\r\nobererRand= 1\r\n",
-    };
-    for (const auto& content : damaged) {
-        SCOPED_TRACE(content.substr(0, 40));
-        sim::SimDesktop fresh;
-        testing::StartSimDXView(fresh);
-        testing::StartSimLogger(fresh);
-        if (!content.empty())
-            fresh.files.Write(kIniPath, content);
-        RecordingView freshView;
-        TarvelloProgram freshProgram(fresh.platform(), freshView);
-        freshProgram.MainWindow().Form_Load();
-        EXPECT_TRUE(freshProgram.MainWindow().PollerRunning());
-        EXPECT_EQ(freshView.calls, Texts{L"PlaceAtDefault"});
-        EXPECT_EQ(fresh.files.Read(kLogPath), kHeader);
-    }
-}
-
-TEST_F(ControlWindowStartup, WriteProtectedFolderLosesTheLogButNotTheProgram) {
-    testing::StartSimDXView(desktop);
-    desktop.files.SetUnwritable(L"C:\\Tarvello");
-    Window().Form_Load();  // the logger is missing: the entry cannot be written either
-    EXPECT_FALSE(desktop.files.Exists(kLogPath));
-    EXPECT_EQ(shell.MessageBoxes().size(), 1u);
-    EXPECT_TRUE(Window().Closed());
-}
-
 TEST(StripTrailingCRLF, RemovesOnePairFromLongerTextsOnly) {
     for (const auto& [data, stripped] : std::initializer_list<std::pair<std::wstring, std::wstring>>{
              {L"abc\r\n", L"abc"}, {L"ab\n", L"ab\n"}, {L"\r\n", L"\r\n"}, {L"a\r\n\r\n", L"a\r\n"}, {L"", L""}})

@@ -56,17 +56,6 @@ TEST_F(DdeLinkRotatorCommands, SelectBearingStillEndsWhenDXViewReturnsWhileTheMe
     EXPECT_TRUE(desk.dde.Server(L"DXView")->executes.empty());
 }
 
-TEST_F(DdeLinkRotatorCommands, AnUnwritableProgramLogKeepsTheProgramRunningWithDXViewMarkedLost) {
-    module.Initialize();
-    desk.loop.Advance(5000);  // the one retry is used up: Idle
-    mainWindow.failProgramLog = true;
-    EXPECT_NO_THROW(module.SelectBearing(L"245"));
-    EXPECT_FALSE(desk.shell.ProcessEnded());
-    EXPECT_EQ(desk.shell.MessageBoxes().size(), 1u);
-    EXPECT_EQ(DxViewState(), "Retry scheduled");
-    EXPECT_EQ(ErrorLog(), "");  // not a reported failure
-}
-
 TEST_F(DdeLinkRotatorCommands, AnAnswerWithinFiveSecondsKeepsDXViewAndALaterOneLosesIt) {
     auto& dxview = StartDxView();
     module.Initialize();
@@ -143,20 +132,6 @@ TEST_F(DdeLinkCaption, ShowsVersionThenDXViewThenTheDiagnosticHint) {
     module.Initialize();
     EXPECT_FALSE(module.DiagnosticFlag());
     EXPECT_EQ(mainWindow.Caption(), L"Tarvello 1.0.12");
-}
-
-TEST_F(DdeLinkCaption, ACaptionThatCannotBeSetIsReportedAndNothingEscapes) {
-    StartDxView();
-    module.Initialize();
-    mainWindow.failCaption = true;
-    EXPECT_NO_THROW(module.MarkDXViewDisconnected());
-    EXPECT_EQ(DxViewState(), "Retry scheduled");  // the tables were set before the caption failed
-    const auto entries = ErrorLogEntries();
-    ASSERT_EQ(entries.size(), 7u);
-    EXPECT_EQ(entries[6],
-              " > program error 5 in module DDEClientModule.SetServerConnect: Invalid procedure call or argument");
-    desk.loop.Advance(5000);
-    EXPECT_EQ(DxViewState(), "Connected");
 }
 
 }  // namespace

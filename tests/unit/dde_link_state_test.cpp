@@ -30,27 +30,6 @@ TEST_F(DdeLinkTest, StartWithDXViewOpensTheThreeLinksInOrderAndWithoutItTriesOnc
     EXPECT_EQ(ErrorLog(), "");  // a missing DXView is not a program error
 }
 
-TEST_F(DdeLinkTest, ALossWhileConnectedGivesOneAttemptFiveSecondsLaterAndAFailedOneNoMore) {
-    StartDxView();
-    module.Initialize();
-    RecordAttempts();
-    StopDxView();
-    desk.loop.RunPending();  // the end of the conversation arrives through the message loop
-    EXPECT_EQ(DxViewState(), "Retry scheduled");
-    EXPECT_EQ(mainWindow.Caption(), L"Tarvello 1.0.0");
-    desk.loop.Advance(60'000);
-    EXPECT_EQ(DxViewState(), "Idle");
-    EXPECT_TRUE(Execute(L"003start"));  // accepted without DXView: its failure schedules the one retry
-    EXPECT_EQ(DxViewState(), "Retry scheduled");
-
-    // Back with DXView, the retry connects.
-    desk.loop.Advance(1000);
-    StartDxView();
-    desk.loop.Advance(60'000);
-    EXPECT_EQ(attempts, (Strings{"5000 Retrying", "60000 Idle", "65000 Retrying"}));
-    EXPECT_EQ(DxViewState(), "Connected");
-}
-
 TEST_F(DdeLinkTest, ARetryTickThatFallsInsideASlowAttemptRunsAfterIt) {
     module.Initialize();  // no DXView: the retry is due 5000 ms from now
     desk.loop.Advance(4000);
@@ -102,19 +81,6 @@ TEST_F(DdeLinkTest, OnlyTheEndOfTheSpotPrefixConversationTellsThatDXViewHasGone)
     desk.dde.EndConversations(L"DXView", L"DDEServer");
     desk.loop.RunPending();
     EXPECT_EQ(DxViewState(), "Retry scheduled");
-}
-
-TEST_F(DdeLinkTest, AStartWhileTheRetryIsScheduledConnectsAtOnceAndTheTickReconnectsOnceMore) {
-    module.Initialize();
-    RecordAttempts();
-    StartDxView();
-    desk.loop.Advance(2000);
-    EXPECT_TRUE(Execute(L"003start"));
-    EXPECT_EQ(DxViewState(), "Connected, retry scheduled");
-    desk.loop.Advance(60'000);
-    EXPECT_EQ(attempts, (Strings{"2000 Retry scheduled", "5000 Connected, retrying"}));
-    EXPECT_EQ(DxViewState(), "Connected");
-    EXPECT_EQ(desk.dde.OpenLinkCount(), 3u);
 }
 
 TEST_F(DdeLinkTest, AStartWhileConnectingIsIgnoredAndWhileConnectedReplacesTheLinksQuietly) {

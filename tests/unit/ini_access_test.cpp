@@ -29,23 +29,6 @@ protected:
     IniAccess ini{profile};
 };
 
-TEST_F(IniOnSimDisk, ReadTrimsSpacesButNotTabsCutsAt259AndFallsBackToTheDefault) {
-    EXPECT_EQ(ini.ValueBufferForTesting(), std::wstring(260, L' '));
-    EXPECT_EQ(ini.ReadEntry(L"RESTORE", L"linkerRand", L" 5 "), L"5");  // no file at all
-    files.Write(kIni,
-                "[RESTORE]\r\nquoted=\" abc \"\r\ntabbed=\"\tabc\t\"\r\nempty=\r\nnul=12\x00"
-                "34\r\nlong="s +
-                    std::string(10000, '7') + "\r\n");
-    EXPECT_EQ(Read(L"quoted"), L"abc");
-    EXPECT_EQ(Read(L"tabbed"), L"\tabc\t");
-    EXPECT_EQ(Read(L"empty"), L"");
-    EXPECT_EQ(Read(L"nul"), L"12");
-    EXPECT_EQ(Read(L"long"), std::wstring(259, L'7'));
-    EXPECT_EQ(ini.ReadEntry(L"RESTORE", L"missing", std::wstring(300, L'z')), std::wstring(259, L'z'));
-    // Empty names are names, not requests for a listing of all sections or keys.
-    EXPECT_EQ(ini.ReadEntry(L"", L"", L"d"), L"d");
-}
-
 TEST_F(IniOnSimDisk, WriteStoresExactBytesCutsAt259AndNeverDeletes) {
     ini.WriteEntry(L"RESTORE", L"linkerRand", L" 1560");
     ini.WriteEntry(L"RELEASE", L"Release_Nr", L"1.0.0 Beta");

@@ -42,17 +42,6 @@ protected:
     std::unique_ptr<TarvelloProgram> program;
 };
 
-TEST_F(RotorActions, OnlyAFreshPressFiresAndAQuietTickOnlyReadsTheFourKeys) {
-    const auto readsBefore = desktop.keyboard.AsyncReads().size();
-    desktop.keyboard.QueueAsyncState(kReturn, static_cast<std::int16_t>(0x8000));  // held since an earlier tick
-    desktop.keyboard.QueueAsyncState(kF11, 0x0001);                                // pressed and released already
-    desktop.loop.Advance(40);
-    EXPECT_EQ(desktop.keyboard.AsyncReads().size() - readsBefore, 8u);
-    EXPECT_TRUE(Executes().empty());
-    EXPECT_TRUE(desktop.windows.Posted().empty());
-    EXPECT_EQ(view.lamp, 0x8000000Fu);
-}
-
 TEST_F(RotorActions, ReturnShowsAndSendsTheBearingSourcesTextOrTheLoggersAngle) {
     desktop.bearingSource.text = L"245";
     TickWithFreshPress({kReturn});
@@ -165,17 +154,6 @@ TEST_F(RotorActions, TheClickGoesToTheLastSPWindowOfTheWalkOrNowhere) {
     EXPECT_TRUE(desktop.keyboard.KeysDown().empty());
 }
 
-TEST_F(RotorActions, HiddenButtonsAndHelp) {
-    view.SetText(ViewField::kBearing, L"017");
-    program->MainWindow().SelectBearingCmd_Click();
-    program->MainWindow().LPCmd_Click();
-    desktop.bearingSource.text = L"300";
-    program->MainWindow().Command1_Click();
-    EXPECT_EQ(Executes(), (Texts{L"003selectbearing017", L"003rotatelp", L"003selectbearing300"}));
-    program->MainWindow().Command2_Click();
-    EXPECT_EQ(desktop.help.opened, Texts{L"C:\\Tarvello\\Tarvello.chm"});
-}
-
 TEST_F(RotorActions, KeysPressedWhileASlowDXViewAnswersRunAfterTheAnswerInOrder) {
     dxview.server->executeDelayMs = 1500;  // late, but within the 5 s a DDE conversation waits
     dxview.server->journal.clear();
@@ -218,6 +196,17 @@ TEST(RotorActionsWithoutLogger, EscWithNoLoggerTitleActivatesNothing) {
     desktop.loop.Advance(20);
     EXPECT_TRUE(desktop.windows.Activations().empty());
     EXPECT_EQ(desktop.dde.Server(L"DXView")->executes, Texts{L"003selectbearing"});
+}
+
+TEST_F(RotorActions, HiddenButtonsAndHelp) {
+    view.SetText(ViewField::kBearing, L"017");
+    program->MainWindow().SelectBearingCmd_Click();
+    program->MainWindow().LPCmd_Click();
+    desktop.bearingSource.text = L"300";
+    program->MainWindow().Command1_Click();
+    EXPECT_EQ(Executes(), (Texts{L"003selectbearing017", L"003rotatelp", L"003selectbearing300"}));
+    program->MainWindow().Command2_Click();
+    EXPECT_EQ(desktop.help.opened, Texts{L"C:\\Tarvello\\Tarvello.chm"});
 }
 
 }  // namespace

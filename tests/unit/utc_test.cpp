@@ -37,36 +37,5 @@ TEST_F(UtcTest, MatchesTheCivilCalendarForEveryDayFrom2000To2400AndDropsMillisec
     EXPECT_TRUE(reporter.reports.empty());
 }
 
-TEST_F(UtcTest, ReadingsBefore2000AndOutOfRangeFieldsGiveADefinedValue) {
-    // Before 2000 only the day within the year counts.
-    EXPECT_DOUBLE_EQ(At(1999, 12, 31, 23, 59, 59), 36890 + 86399.0 / 86400);
-    EXPECT_DOUBLE_EQ(At(1996, 3, 1), 36525 + 61);  // 1996 is a leap year
-    EXPECT_DOUBLE_EQ(At(-5, 1, 1), 36526);
-    // Month 0 adds no months; month 13 adds all twelve (the thirteenth adds nothing).
-    EXPECT_DOUBLE_EQ(At(2001, 0, 1), 36525 + 366 + 1);
-    EXPECT_DOUBLE_EQ(At(2001, 13, 1), 36525 + 366 + 334 + 1);
-    EXPECT_DOUBLE_EQ(At(2001, 1, 0, 25), 36526 + 366 - 1 + 25.0 / 24);
-    EXPECT_DOUBLE_EQ(At(2001, 1, 1, -12), 36526 + 366 - 0.5);
-    EXPECT_TRUE(reporter.reports.empty());
-}
-
-TEST_F(UtcTest, AFailingClockGivesZeroAndIsReportedUnderItsName) {
-    clock.FailWith(sim::SimClockCall::kUtcNow, error_number::kPermissionDenied);
-    EXPECT_EQ(utc.CurrentTime(), 0);
-    clock.FailWith(sim::SimClockCall::kUtcNow, 100000);
-    EXPECT_EQ(utc.CurrentTime(), 0);
-    using Report = std::pair<std::int16_t, std::wstring>;
-    EXPECT_EQ(reporter.reports, (std::vector<Report>{{70, L"UTC.CurrentTime"}, {6, L"UTC.CurrentTime"}}));
-}
-
-TEST_F(UtcTest, MonthDaysGivesTheLengthOfTheMonthBefore) {
-    const std::int16_t expected[14] = {0, 0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 0};
-    for (std::int16_t month = 0; month <= 13; ++month) {
-        EXPECT_EQ(utc.MonthDays(month, false), expected[month]) << "month " << month;
-        EXPECT_EQ(utc.MonthDays(month, true), month == 3 ? 29 : expected[month]) << "month " << month;
-    }
-    EXPECT_EQ(utc.MonthDays(-1, true), 0);
-}
-
 }  // namespace
 }  // namespace tarvello::testing
