@@ -4,6 +4,9 @@
 //   BarePoller.exe --dde    Return and F11 also send Tarvello's commands to DXView over one DDE link, and F8
 //                           walks the window tree with the calls the window finder must make and posts the
 //                           click to the "SP" window: the key-to-command yardstick
+//   BarePoller.exe --window the poll beside one plain visible window: what any windowed program pays under Wine
+//                           (its X connection is looked at on every wake-up), the idle yardstick for a program
+//                           with a window
 #include <windows.h>
 
 #include <cstring>
@@ -67,6 +70,10 @@ int main(int argc, char** argv) {
         }
         if (!g_dxview)
             return 1;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--window") == 0) {
+        CreateWindowExW(0, L"STATIC", L"BarePoller window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 200,
+                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     SetTimer(nullptr, 0, 20, Tick);
     MSG message;

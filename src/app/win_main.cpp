@@ -24,8 +24,10 @@ namespace {
 int RunMessageLoop(HWND dialogWindow) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and Shift+Tab move between the boxes as in a dialog.
-        if (IsWindow(dialogWindow) && IsDialogMessageW(dialogWindow, &message))
+        // Tab and Shift+Tab move between the boxes as in a dialog. Only keys are offered: the poller's 50 ticks
+        // a second would otherwise each pay for the dialog manager's checks.
+        const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+        if (key && IsWindow(dialogWindow) && IsDialogMessageW(dialogWindow, &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
