@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
             return 1;
     }
     if (argc > 1 && std::strcmp(argv[1], "--window") == 0) {
-        CreateWindowExW(0, L"STATIC", L"BarePoller window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 200,
-                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        CreateWindowExW(0, L"STATIC", L"BarePoller window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 200, nullptr,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     SetTimer(nullptr, 0, 20, Tick);
     MSG message;
