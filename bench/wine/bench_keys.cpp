@@ -101,8 +101,8 @@ TEST_F(KeyLatency, TarvelloAgainstTheBarePoller) {
     const double floorMs = WalkMs([] { bench::BareWalk().Below(GetDesktopWindow()); });
 
     tarvello_->Kill();
-    processes_.push_back(std::make_unique<ChildProcess>(L"\"" + test_support::BinPath(L"BarePoller.exe") + L"\" --dde",
-                                                        folder_));
+    processes_.push_back(
+        std::make_unique<ChildProcess>(L"\"" + test_support::BinPath(L"BarePoller.exe") + L"\" --dde", folder_));
     ASSERT_TRUE(processes_.back()->Started());
     WaitFor([] { return false; }, 1500);  // its DDE link opens
     const auto bare = MeasureKeys("BarePoller");
@@ -113,9 +113,10 @@ TEST_F(KeyLatency, TarvelloAgainstTheBarePoller) {
         std::printf("%-6s to execute: Tarvello %.1f ms, BarePoller %.1f ms, ratio %.2f (aim 1.10 or less)\n", key,
                     tarvello.at(key), bare.at(key), tarvello.at(key) / bare.at(key));
     const double f8Aim = bare.at("F11") + 1.2 * floorMs;
-    std::printf("F8 to button-down: Tarvello %.1f ms, BarePoller %.1f ms; aim BarePoller's key %.1f + 1.2 x walk %.2f = "
-                "%.1f ms\n",
-                tarvello.at("F8"), bare.at("F8"), bare.at("F11"), floorMs, f8Aim);
+    std::printf(
+        "F8 to button-down: Tarvello %.1f ms, BarePoller %.1f ms; aim BarePoller's key %.1f + 1.2 x walk %.2f = "
+        "%.1f ms\n",
+        tarvello.at("F8"), bare.at("F8"), bare.at("F11"), floorMs, f8Aim);
 }
 
 }  // namespace

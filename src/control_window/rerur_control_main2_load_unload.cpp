@@ -69,10 +69,10 @@ void RERurControlMain2::RunStartupSteps() {
 
 void RERurControlMain2::RestorePosition() {
     IniAccess& ini = services_.iniStore();
-    const auto left =
-        ParseNumberText(ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey), std::wstring()));
-    const auto top =
-        ParseNumberText(ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kTopKey), std::wstring()));
+    const auto left = ParseNumberText(
+        ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey), std::wstring()));
+    const auto top = ParseNumberText(
+        ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kTopKey), std::wstring()));
     // A first start (or a damaged entry) has no usable position: open at a sensible place instead of
     // stopping start-up halfway.
     if (!left || !top) {

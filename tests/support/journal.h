@@ -9,8 +9,8 @@
 namespace test_support {
 
 struct JournalEntry {
-    long long ms = 0;   // the stamp, milliseconds of one clock for all processes
-    std::string text;   // "EVENT detail", or "EVENT" alone
+    long long ms = 0;  // the stamp, milliseconds of one clock for all processes
+    std::string text;  // "EVENT detail", or "EVENT" alone
 };
 
 std::vector<JournalEntry> ReadJournal(const std::wstring& path);
