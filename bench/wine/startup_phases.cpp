@@ -10,16 +10,9 @@
 
 #include "app/control_window_builder.h"
 #include "app/win32_control_window.h"
+#include "app/win32_services.h"
 #include "control_window/tarvello_program.h"
-#include "platform/win32/win32_bearing_source_com.h"
-#include "platform/win32/win32_clock_locale.h"
 #include "platform/win32/win32_dde.h"
-#include "platform/win32/win32_event_loop.h"
-#include "platform/win32/win32_files.h"
-#include "platform/win32/win32_help.h"
-#include "platform/win32/win32_keyboard.h"
-#include "platform/win32/win32_profile.h"
-#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_window_tree.h"
 
 namespace {
@@ -151,19 +144,10 @@ int main() {
         // The fonts alone, as the window makes them first (a second making, then, of what follows).
         { app::ControlWindowBuilder fonts(96); }
         Print("  caption fonts, made apart", lap());
-        win32::Win32Dde realDde;
-        TimedDde dde(realDde);
-        win32::Win32Keyboard keyboard;
-        win32::Win32WindowTree realWindows;
-        TimedWindowTree windows(realWindows);
-        win32::Win32Profile profile;
-        win32::Win32Help help;
-        win32::Win32ClockLocale clock;
-        win32::Win32EventLoop loop;
-        win32::Win32Files files;
-        win32::Win32Shell shell;
-        win32::ComBearingSourceFactory bearingSource;
-        const Platform platform{dde, keyboard, windows, profile, help, clock, loop, files, shell, bearingSource};
+        app::Win32Services services;
+        TimedDde dde(services.dde);
+        TimedWindowTree windows(services.windows);
+        const Platform platform = services.With(dde, windows);
         app::Win32ControlWindow window;
         Print("control window created", lap());
         TarvelloProgram program(platform, window);

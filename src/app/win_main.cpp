@@ -4,19 +4,9 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/win32_bearing_source_com.h"
-#include "platform/win32/win32_clock_locale.h"
-#include "platform/win32/win32_dde.h"
-#include "platform/win32/win32_event_loop.h"
-#include "platform/win32/win32_files.h"
-#include "platform/win32/win32_help.h"
-#include "platform/win32/win32_keyboard.h"
-#include "platform/win32/win32_profile.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_window_tree.h"
-
 #include "app/program_events.h"
 #include "app/win32_control_window.h"
+#include "app/win32_services.h"
 #include "control_window/tarvello_program.h"
 
 namespace {
@@ -37,17 +27,8 @@ int RunMessageLoop(HWND dialogWindow) {
 
 int RunTarvello() {
     using namespace tarvello;
-    win32::Win32Dde dde;
-    win32::Win32Keyboard keyboard;
-    win32::Win32WindowTree windows;
-    win32::Win32Profile profile;
-    win32::Win32Help help;
-    win32::Win32ClockLocale clock;
-    win32::Win32EventLoop loop;
-    win32::Win32Files files;
-    win32::Win32Shell shell;
-    win32::ComBearingSourceFactory bearingSource;
-    const Platform platform{dde, keyboard, windows, profile, help, clock, loop, files, shell, bearingSource};
+    app::Win32Services services;
+    const Platform platform = services.AsPlatform();
 
     app::Win32ControlWindow window;
     TarvelloProgram program(platform, window);

@@ -9,9 +9,6 @@ namespace tarvello::win32::test {
 namespace {
 
 using namespace tarvello::error_number;
-using test_support::ErrorOf;
-using test_support::UniqueName;
-using test_support::WaitFor;
 
 std::vector<std::string> Executes(const PeerProcess& peer) {
     return test_support::JournalTextsStartingWith(peer.journal, "execute ");

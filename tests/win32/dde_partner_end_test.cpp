@@ -12,9 +12,6 @@ namespace tarvello::win32::test {
 namespace {
 
 using error_number::kDdeChannelClosed;
-using test_support::ErrorOf;
-using test_support::UniqueName;
-using test_support::WaitFor;
 
 TEST(Win32DdePartnerEnd, EveryOpenLinkLearnsOnceThatTheServerUninitializedOrWasKilledAClosedOneNothing) {
     for (const bool kill : {false, true}) {

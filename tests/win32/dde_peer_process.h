@@ -16,6 +16,10 @@
 
 namespace tarvello::win32::test {
 
+using test_support::ErrorOf;
+using test_support::UniqueName;
+using test_support::WaitFor;
+
 // Ended by handle when the object goes, also when a test fails. Its journal reads with test_support's journal
 // calls; a server obeys its control file.
 struct PeerProcess {

@@ -14,9 +14,6 @@ namespace tarvello::win32::test {
 namespace {
 
 using namespace tarvello::error_number;
-using test_support::ErrorOf;
-using test_support::UniqueName;
-using test_support::WaitFor;
 
 // Accepts exactly "003start", fails on "boom"; serves a few fields; records what reached it.
 class RecordingTopic : public DdeTopicHandler {
