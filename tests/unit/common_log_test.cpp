@@ -61,17 +61,6 @@ TEST_F(CommonLog, FirstFailureAppendsSevenLinesSecondOneAndShutdownOne) {
                            Stamped("05-Mar-2026 08:00:00", {"program error 9 in module A.B: Subscript out of range"}));
 }
 
-TEST_F(CommonLog, RunsFollowEachOtherAndTheGermanLocaleIsWrittenInTheAnsiCodePage) {
-    s.desk.files.Write(kLogPath, "earlier run\r\n");
-    s.desk.clock.UseGermanLocale();
-    s.common.Initialize();
-    s.common.ReportError(-5, L"Common.Version");
-    EXPECT_EQ(s.Log(), "earlier run\r\n" +
-                           StartReport("05-M\xe4r-2026 07:04:09", "Deutschland", "Deutsch (Deutschland)") +
-                           "05-M\xe4r-2026 07:04:09 > program error -5 in module Common.Version: "
-                           "Application-defined or object-defined error\r\n");
-}
-
 TEST_F(CommonLog, FailuresWhileAnEntryIsWrittenFollowItAsWholeLines) {
     s.common.Initialize();
     s.desk.clock.FailWith(sim::SimClockCall::kUserLocaleId, error_number::kInvalidArgument);

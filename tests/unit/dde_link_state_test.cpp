@@ -8,28 +8,6 @@
 namespace tarvello::dde_link_testing {
 namespace {
 
-TEST_F(DdeLinkTest, StartWithDXViewOpensTheThreeLinksInOrderAndWithoutItTriesOnceMoreFiveSecondsLater) {
-    StartDxView().SetItem(L"DXViewMain", L"ShortPath", L"123");
-    module.Initialize();
-    EXPECT_EQ(desk.dde.OpenAttempts(),
-              (Texts{L"DXView|DDEServer!SpotPrefix", L"DXView|DDEServer!DDECommand", L"DXView|DXViewMain!ShortPath"}));
-    EXPECT_EQ(desk.dde.OpenLinkCount(), 3u);
-    EXPECT_EQ(DxViewState(), "Connected");
-    EXPECT_EQ(mainWindow.currentBearingTexts, Texts{L"123"});
-    EXPECT_EQ(mainWindow.Caption(), L"Tarvello 1.0.0 {DXV}");
-
-    StopDxView();
-    module.Terminate();
-    module.Initialize();
-    EXPECT_EQ(DxViewState(), "Retry scheduled");
-    RecordAttempts();
-    desk.loop.Advance(24 * 3600 * 1000ull);
-    EXPECT_EQ(attempts, Strings{"5000 Retrying"});
-    EXPECT_EQ(DxViewState(), "Idle");
-    EXPECT_EQ(mainWindow.Caption(), L"Tarvello 1.0.0");
-    EXPECT_EQ(ErrorLog(), "");  // a missing DXView is not a program error
-}
-
 TEST_F(DdeLinkTest, ARetryTickThatFallsInsideASlowAttemptRunsAfterIt) {
     module.Initialize();  // no DXView: the retry is due 5000 ms from now
     desk.loop.Advance(4000);
