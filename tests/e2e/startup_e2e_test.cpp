@@ -36,6 +36,11 @@ TEST_F(StartupE2E, ShowsTheLoggersValuesFollowsChangesAndRemembersItsPlace) {
         ASSERT_TRUE(WaitFor([&] { return ChildText(main_, IDC_BEARING) == test_support::Widen(angle); }, 2000));
     }
 
+    // The question mark opens the help.
+    ClickLater(IDC_COMMAND2);
+    EXPECT_TRUE(
+        WaitFor([&] { return WindowText(FindTopLevel(tarvello_->Id(), L"HH Parent")) == L"Tarvello Hilfe"; }, 10000));
+
     // Moved by the operator, closed, started again: the window comes back where it was left.
     SetWindowPos(main_, nullptr, 104, 145, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     PostMessageW(main_, WM_CLOSE, 0, 0);
@@ -83,13 +88,6 @@ TEST_F(StartupE2E, DamagedIniFileStillGivesANormalStart) {
     EXPECT_NE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), nullptr) << "window off screen";
 }
 
-TEST_F(StartupE2E, QuestionMarkOpensTheHelp) {
-    ASSERT_NO_FATAL_FAILURE(StartAll());
-    ClickLater(IDC_COMMAND2);
-    EXPECT_TRUE(
-        WaitFor([&] { return WindowText(FindTopLevel(tarvello_->Id(), L"HH Parent")) == L"Tarvello Hilfe"; }, 10000));
-}
-
 TEST_F(StartupE2E, LoggerMissingLogsTellsAndClosesWithoutShowingTheWindow) {
     StartStandIn(L"DXView");
     StartTarvello();
@@ -102,18 +100,6 @@ TEST_F(StartupE2E, LoggerMissingLogsTellsAndClosesWithoutShowingTheWindow) {
     EXPECT_TRUE(ErrorLogHolds(" Win-Contest war nicht gestartet"));
     EXPECT_EQ(IniValue(L"RELEASE", L"Release_Nr"), L"1.0.0 Beta");
     EXPECT_NE(IniValue(L"RESTORE", L"linkerRand"), L"<missing>");
-}
-
-TEST_F(StartupE2E, MissingDXViewInfoWindowTellsLogsAndEnds) {
-    StartStandIn(L"DXView", L"--no-info-window");
-    StartStandIn(L"ContestLogger");
-    StartTarvello();
-    EXPECT_EQ(WaitForMessageBox(), L"DXView ist im Moment nicht aktiv. Bitte starten Sie zun\u00e4chst DXView");
-    EXPECT_TRUE(ErrorLogHolds());  // the message first, the entry after it
-    AnswerMessageBox();
-    ASSERT_TRUE(tarvello_->WaitForExit(5000));
-    EXPECT_TRUE(ErrorLogHolds(" DXView war nicht aktiv"));
-    EXPECT_EQ(GetFileAttributesW(FolderFile(L"Tarvello.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -123,11 +123,5 @@ TEST_F(FindWindowLike, AnOwnerChainThatLoopsEndsAfter4096Steps) {
     EXPECT_EQ(Row(MatchTable::kKey), Texts{H(a) + L"h-1"});
 }
 
-TEST(FindWindowLikeHandles, AreWrittenAsSigned32BitDecimals) {
-    EXPECT_EQ(H(0x10010), L"65552");
-    EXPECT_EQ(H(0xFFFFFFFF), L"-1");
-    EXPECT_EQ(H(0x100000010LL), L"16");
-}
-
 }  // namespace
 }  // namespace tarvello

@@ -32,12 +32,6 @@ TEST(CommonOsVersion, PreparesTheRecordAndKeepsTheBuildNumberUnmasked) {
     EXPECT_FALSE(s.desk.files.Exists(L"C:\\Tarvello\\ErrorLog.txt"));
 }
 
-TEST(CommonVersion, JoinsTheThreeNumbersWithoutPadding) {
-    CommonServices s;
-    s.desk.shell.SetProgramVersion(VersionRecord{L"Tarvello", -1, 200, 3000});
-    EXPECT_EQ(s.common.Version(), L"-1.200.3000");
-}
-
 struct CommonFailures : ::testing::Test {
     sim::SimFiles files;
     FailingShell shell{files};
@@ -60,13 +54,6 @@ TEST_F(CommonFailures, VersionAndTerminateReportUnderTheirNamesAndReturnWhatThey
                                   "or argument",
                                   "program error 13 in module Common.Version: Type mismatch",
                                   "program error 13 in module Common.Terminate: Type mismatch"}));
-}
-
-TEST_F(CommonFailures, AFolderThatCannotBeReadStopsInitializeAtItsCaller) {
-    shell.folderFails = true;
-    EXPECT_EQ(test::ErrorNumberOf([&] { s.common.Initialize(); }), error_number::kPathNotFound);
-    EXPECT_FALSE(s.common.LogStarted());
-    EXPECT_EQ(s.desk.clock.Calls(sim::SimClockCall::kOsVersion), 0);
 }
 
 TEST(OsNameTable, NamesEachRowAndNothingElse) {

@@ -10,20 +10,6 @@ namespace {
 
 using DdeLinkRotatorCommands = DdeLinkTest;
 
-TEST_F(DdeLinkRotatorCommands, EachCommandIsExactlyOneExecuteWithTheTextAsGiven) {
-    auto& dxview = StartDxView();
-    module.Initialize();
-    for (const auto* angle : {L"245", L"", L" 7 ", L"abc\u00e4"})  // no trimming, padding or checking
-        module.SelectBearing(angle);
-    module.RotateRotor(true);
-    module.RotateRotor(false);
-    EXPECT_EQ(dxview.executes, (Texts{L"003selectbearing245", L"003selectbearing", L"003selectbearing 7 ",
-                                      L"003selectbearingabc\u00e4", L"003rotatesp", L"003rotatelp"}));
-    EXPECT_EQ(DxViewState(), "Connected");
-    EXPECT_TRUE(mainWindow.bearingTexts.empty());
-    EXPECT_TRUE(desk.shell.MessageBoxes().empty());
-}
-
 TEST_F(DdeLinkRotatorCommands, WithoutDXViewRotateRotorDoesNothingAndSelectBearingWarnsLogsOnceAndEnds) {
     module.Initialize();
     const auto captions = mainWindow.captions;

@@ -46,16 +46,6 @@ TEST(Module1, FileExistsForFoldersAndPlainFilesOnly) {
         EXPECT_FALSE(module.FileExists(path)) << testing::PrintToString(std::wstring(path));
 }
 
-TEST(Module1, InitIniPathJoinsFolderBaseNameAndIni) {
-    sim::SimDesktop desktop;
-    Module1 module(desktop.files, desktop.shell, desktop.loop);
-    IniAccess ini(desktop.profile);
-    desktop.shell.SetProgramFolder(L"D:\\Funk\\Rotor Steuerung");
-    desktop.shell.SetExeBaseName(L"Tarvello2");
-    module.InitIniPath(ini);
-    EXPECT_EQ(ini.IniFile(), L"D:\\Funk\\Rotor Steuerung\\Tarvello2.ini");
-}
-
 TEST(Module1, WaitMillisecondsBlocksWithoutRunningEvents) {
     sim::SimDesktop desktop;
     Module1 module(desktop.files, desktop.shell, desktop.loop);

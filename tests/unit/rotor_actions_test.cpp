@@ -70,19 +70,6 @@ TEST_F(RotorActions, ReturnShowsAndSendsTheBearingSourcesTextOrTheLoggersAngle) 
     EXPECT_EQ(log.find("program error", first + 1), std::string::npos) << log;
 }
 
-TEST_F(RotorActions, F11TurnsEscClearsAndGivesTheKeyboardBack) {
-    TickWithFreshPress({kF11});
-    EXPECT_EQ(view.lamp, 0x000FFF00u);
-    EXPECT_EQ(view.Text(ViewField::kStatusText), L"Rotor dreht");
-    TickWithFreshPress({kEsc});
-    EXPECT_EQ(view.Text(ViewField::kBearing), L"");
-    EXPECT_EQ(view.lamp, 0x8000000Fu);
-    EXPECT_EQ(view.Text(ViewField::kStatusText), L" ");
-    EXPECT_EQ(Executes(), (Texts{L"003rotatesp", L"003selectbearing"}));
-    EXPECT_EQ(desktop.windows.Activations(), Texts{L"Win-Contest - Logbuch"});
-    EXPECT_EQ(desktop.windows.Foreground(), logger.window);
-}
-
 TEST_F(RotorActions, TheWindowShowsEachActionBeforeDXViewHearsOfIt) {
     dxview.server->executeDelayMs = 1000;  // a slow DXView: what the window shows meanwhile is seen
     Texts shown;
