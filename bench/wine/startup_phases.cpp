@@ -145,6 +145,7 @@ int main() {
         { app::ControlWindowBuilder fonts(96); }
         Print("  caption fonts, made apart", lap());
         app::Win32Services services;
+        Print("Windows services", lap());
         TimedDde dde(services.dde);
         TimedWindowTree windows(services.windows);
         const Platform platform = services.With(dde, windows);
