@@ -3,7 +3,10 @@
 # condition, a flipped comparison, a changed text or code) one at a time, rebuilds the host unit tests and
 # runs them. A mutant the tests pass has "survived": some behaviour of the core is not pinned down by a test.
 #
-#   python3 scripts/mutate.py [--count 60] [--seed 1] [--kind statements|constants|all] [--list]
+#   python3 scripts/mutate.py [--count 60] [--seed 1] [--kind statements|constants|all] [--list] [--by-test]
+#
+# --by-test also names, for every unit test, the mutants it kills and how many of them no other test kills: a
+# test without such a kill catches nothing the others miss, within the sample (take --count 100000 for all).
 #
 # Statement operators work on the core's .cpp files; constants also on its headers, where most of the
 # program's texts, DDE names, key codes and timings live. src/platform/sim, src/platform/win32 and
@@ -13,6 +16,7 @@ import argparse
 import json
 import os
 import random
+import re
 import shlex
 import signal
 import subprocess
@@ -73,10 +77,43 @@ def build():
 
 def tests_pass(timeout):
     """True when the unit tests pass; a run that hangs or crashes fails."""
+    return failing_tests(timeout) == set()
+
+
+def failing_tests(timeout):
+    """The names of the unit tests that fail, empty when all pass. A hang or crash cannot be pinned on one
+    test with certainty: it counts as "<hang>", or as the test that was running when the run crashed."""
     try:
-        return run([str(UNIT_TESTS)], cwd=UNIT_TESTS.parent, timeout=timeout).returncode == 0
+        result = run([str(UNIT_TESTS)], cwd=UNIT_TESTS.parent, timeout=timeout)
     except subprocess.TimeoutExpired:
-        return False
+        return {"<hang>"}
+    if result.returncode == 0:
+        return set()
+    failed = set(re.findall(r"^\[  FAILED  \] (\w+\.\w+)", result.stdout, re.M))
+    if not failed:
+        running = re.findall(r"^\[ RUN      \] (\w+\.\w+)", result.stdout, re.M)
+        failed = {running[-1] if running else "<crash>"}
+    return failed
+
+
+def unit_test_names():
+    listing = run([str(UNIT_TESTS), "--gtest_list_tests"], cwd=UNIT_TESTS.parent).stdout
+    names, suite = [], ""
+    for line in listing.splitlines():
+        if line and not line.startswith(" "):
+            suite = line.split()[0]
+        elif line.strip():
+            names.append(suite + line.split()[0])
+    return names
+
+
+def print_by_test(kills):
+    """Per test: mutants killed and how many only it kills; hangs are left out, their killer unknown."""
+    print("by test: kills, of which only this test's")
+    for name in unit_test_names():
+        mine = [failed for failed in kills if name in failed]
+        alone = sum(1 for failed in mine if failed == {name})
+        print(f"{len(mine):5} {alone:5}  {name}{'  (nothing the others miss)' if alone == 0 else ''}")
 
 
 def object_files():
@@ -124,11 +161,14 @@ class Sources:
             backup.unlink()
 
 
-def try_mutant(sources, mutant, timeout):
+def try_mutant(sources, mutant, timeout, kills):
     def build_and_test():
         if build().returncode != 0:
             return "NOT COMPILED"
-        return "SURVIVED" if tests_pass(timeout) else "KILLED"
+        failed = failing_tests(timeout)
+        if failed:
+            kills.append(failed)
+        return "KILLED" if failed else "SURVIVED"
     return sources.mutate_and(mutant, build_and_test)
 
 
@@ -155,10 +195,10 @@ def check(args):
     sources = Sources()  # refuses to start over the leftovers of an interrupted run
     if build().returncode != 0 or not tests_pass(args.timeout):
         raise CheckFailed("the unmodified core does not build or its unit tests fail; fix that first")
-    results, started = [], time.monotonic()
+    results, kills, started = [], [], time.monotonic()
     try:
         for mutant in mutants:
-            results.append(try_mutant(sources, mutant, args.timeout))
+            results.append(try_mutant(sources, mutant, args.timeout, kills))
             print(f"{results[-1]:<12}  {describe(mutant)}", flush=True)
         elapsed = time.monotonic() - started
     finally:
@@ -172,6 +212,8 @@ def check(args):
     print(f"killed {compiled.count('KILLED')} of {len(compiled)}")
     print(f"not compiled: {len(results) - len(compiled)}")
     print(f"time: {elapsed:.0f} s for {len(results)} mutants, {elapsed / len(results):.1f} s per mutant")
+    if args.by_test:
+        print_by_test(kills)
 
 
 def main():
@@ -180,6 +222,7 @@ def main():
     parser.add_argument("--seed", type=int, default=1, help="seed of the sample (default 1)")
     parser.add_argument("--kind", choices=KINDS, default="all", help="statements (operators 1-4), constants, all")
     parser.add_argument("--list", action="store_true", help="print the chosen mutants without running them")
+    parser.add_argument("--by-test", action="store_true", help="per unit test: the kills no other test makes")
     parser.add_argument("--timeout", type=float, default=60, help="seconds before a test run counts as killed")
     args = parser.parse_args()
     if args.count < 1:
