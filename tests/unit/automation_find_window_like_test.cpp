@@ -79,8 +79,7 @@ TEST_F(FindWindowLike, PostOrderWalkFillsAllFiveRowsWithKeysFromTheTopOfTheChain
     // The number after 'h' is the index before the match was stored: one less than the column.
     EXPECT_EQ(Row(MatchTable::kKey), (Texts{H(top) + L"h-1", H(top) + L"h0", H(top) + L"h1", H(top) + L"h2"}));
     EXPECT_EQ(finder.lastMatchIndex(), 3);
-    // A row or column beyond the table is refused, not read or written.
-    EXPECT_THROW(table.Cell(MatchTable::kRows, 0), ProgramError);
+    // A column beyond the table is refused, not written.
     EXPECT_THROW(table.SetColumn(table.Columns(), {}), ProgramError);
 
     // From a start window other than the desktop only its descendants are searched.

@@ -10,19 +10,6 @@ namespace {
 
 using DdeLinkOwnTopic = DdeLinkTest;
 
-TEST_F(DdeLinkOwnTopic, AnswersUnderTheExecutableNameFromInitializeToTerminate) {
-    desk.shell.SetExeBaseName(L"Rotor2");
-    module.Initialize();
-    EXPECT_TRUE(desk.dde.HasTopic(L"Rotor2", L"DDEClient"));
-    EXPECT_FALSE(desk.dde.HasTopic(L"Tarvello", L"DDEClient"));
-    EXPECT_EQ(desk.dde.RegisteredCaption(L"Rotor2", L"DDEClient"), L"DDEClient");
-    // DDE names are atoms, which match without regard to letter case, as outside clients rely on.
-    EXPECT_TRUE(desk.dde.ClientExecute(L"ROTOR2", L"ddeclient", L"003start"));
-    EXPECT_EQ(desk.dde.ClientRequest(L"rotor2", L"DDECLIENT", L"label2"), std::optional<std::wstring>(L"Progress"));
-    module.Terminate();
-    EXPECT_FALSE(desk.dde.ClientExecute(L"Rotor2", L"DDEClient", L"003start"));
-}
-
 TEST_F(DdeLinkOwnTopic, ExecutesAreAcceptedExactlyForThreeDigitsAndStartAndOnlyServer3Connects) {
     StartDxView();
     module.Initialize();
