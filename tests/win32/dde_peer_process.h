@@ -34,7 +34,7 @@ struct PeerProcess {
         for (const auto& argument : arguments)
             commandLine += L" \"" + argument + L"\"";
         process = test_support::ChildProcess(commandLine);
-        if (mode == L"server" && !WaitForText("ready", 20000))
+        if (mode == L"server" && !WaitForText("READY", 20000))
             throw std::runtime_error("dde_peer.exe did not start serving");
     }
     ~PeerProcess() {

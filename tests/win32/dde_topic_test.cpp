@@ -1,5 +1,5 @@
-// The program's own DDE topic under Win32Dde: a DDEML client in another process and a raw client in this one
-// execute, request, poke and hold hot links; ending the registration ends every conversation at once.
+// The program's own DDE topic under Win32Dde: a DDEML client in another process executes, requests, pokes and
+// holds a hot link; ending the registration ends its conversation.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -41,11 +41,14 @@ public:
     std::vector<std::wstring> executes;
 };
 
-TEST(Win32DdeTopic, ADdemlClientInAnotherProcessExecutesRequestsPokesAndHoldsAHotLink) {
+TEST(Win32DdeTopic, ADdemlClientInAnotherProcessExecutesRequestsPokesHoldsAHotLinkAndLearnsTheTopicsEnd) {
     const std::wstring app = UniqueName(L"Tarvello");
     Win32Dde dde;
     RecordingTopic topic;
-    auto registration = dde.RegisterTopic(app, L"DDEClient", L"DDEClient", topic);
+    EXPECT_EQ(ErrorOf([&] { dde.RegisterTopic(L"", L"DDEClient", L"x", topic); }), kInvalidArgument);
+    EXPECT_EQ(ErrorOf([&] { dde.RegisterTopic(app, L"", L"x", topic); }), kInvalidArgument);
+    auto registration = dde.RegisterTopic(app, L"DDEClient", L"DDEClientCaption", topic);
+    EXPECT_NE(FindWindowA(nullptr, "DDEClientCaption"), nullptr);
     PeerProcess client(
         L"client", app, L"ddeclient",
         {L"execute=003start", L"execute=003stop", L"request=DDELookup", L"request=Unbekannt", L"poke=Freq:14025.5",
@@ -66,47 +69,17 @@ TEST(Win32DdeTopic, ADdemlClientInAnotherProcessExecutesRequestsPokesAndHoldsAHo
     EXPECT_EQ(topic.executes, (std::vector<std::wstring>{L"003start", L"003stop", L"boom", L"003start"}));
     EXPECT_EQ(topic.fields[L"Freq"], L"14025.5");
 
+    // Ending the registration ends the conversation and takes the topic's window along.
+    registration.reset();
+    EXPECT_EQ(FindWindowA(nullptr, "DDEClientCaption"), nullptr);
+    EXPECT_TRUE(client.WaitForText("disconnect", 2000));
+
     // A client that names no service, or no topic, finds ours too.
+    registration = dde.RegisterTopic(app, L"DDEClient", L"DDEClient", topic);
     for (const auto& [service, topicName] : {std::pair{std::wstring(L"*"), L"DDEClient"}, {app, L"*"}}) {
         PeerProcess wildcard(L"client", service, topicName, {L"request=DDELookup"});
         EXPECT_TRUE(wildcard.WaitForText("request DDELookup = DDELookup")) << test_support::Narrow(service);
     }
-}
-
-TEST(Win32DdeTopic, ARawClientLinksExecutesAndLearnsTheTopicsEnd) {
-    const std::wstring app = UniqueName(L"Tarvello");
-    Win32Dde server;
-    Win32Dde client;
-    RecordingTopic topic;
-    EXPECT_EQ(ErrorOf([&] { server.RegisterTopic(L"", L"DDEClient", L"x", topic); }), kInvalidArgument);
-    EXPECT_EQ(ErrorOf([&] { server.RegisterTopic(app, L"", L"x", topic); }), kInvalidArgument);
-    auto registration = server.RegisterTopic(app, L"DDEClient", L"DDEClientCaption", topic);
-    EXPECT_NE(FindWindowA(nullptr, "DDEClientCaption"), nullptr);
-    topic.fields[L"SpotPrefix"] = L"DL";
-    LinkLog prefix, lookup;
-    auto link = client.OpenHotLink({app, L"DDEClient", L"SpotPrefix"}, prefix.Handlers());
-    // Names are matched without regard to letter case, as atoms are.
-    auto other = client.OpenHotLink({app, L"ddeclient", L"DDELOOKUP"}, lookup.Handlers());
-    EXPECT_EQ(prefix.values, std::vector<std::wstring>{L"DL"});
-    EXPECT_EQ(ErrorOf([&] { link->Execute(L"003stop"); }), kDdeRefused);
-    EXPECT_EQ(ErrorOf([&] { other->Execute(L"003start"); }), 0);
-    EXPECT_EQ(topic.executes, (std::vector<std::wstring>{L"003stop", L"003start"}));
-    topic.fields[L"SpotPrefix"] = L"DK";
-    registration->NotifyItemChanged(L"SpotPrefix");
-    ASSERT_TRUE(WaitFor([&] { return prefix.values.size() == 2; }, 2000));
-    EXPECT_EQ(prefix.values.back(), L"DK");
-    EXPECT_EQ(ErrorOf([&] { client.OpenHotLink({app, L"Andere", L"SpotPrefix"}, {}); }), kDdeNoAnswer);
-    EXPECT_EQ(ErrorOf([&] { client.OpenHotLink({app, L"DDEClient", L"Unbekannt"}, {}); }), kDdeRefused);
-
-    registration.reset();
-    EXPECT_EQ(FindWindowA(nullptr, "DDEClientCaption"), nullptr);
-    ASSERT_TRUE(WaitFor([&] { return prefix.closed == 1 && lookup.closed == 1; }, 1000))
-        << "both links learn the end within a second";
-    EXPECT_FALSE(link->IsOpen());
-    EXPECT_EQ(ErrorOf([&] { other->Execute(L"003start"); }), kDdeChannelClosed);
-    WaitFor([] { return false; }, 600);
-    EXPECT_EQ(prefix.closed + lookup.closed, 2) << "each link is told once";
-    EXPECT_EQ(ErrorOf([&] { client.OpenHotLink({app, L"DDEClient", L"SpotPrefix"}, {}); }), kDdeNoAnswer);
 }
 
 }  // namespace

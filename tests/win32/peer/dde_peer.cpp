@@ -1,42 +1,64 @@
-// A DDEML partner in its own process for the DDE tests; it journals each event as "STAMP text".
+// A DDEML partner in its own process for the DDE tests; it journals each event as the stand-ins do.
 //   dde_peer server <service> <topic> <journal> <control> [ITEM=VALUE]... [execute=late]
 //   dde_peer client <service> <topic> <journal> <control> [execute=CMD|request=ITEM|poke=ITEM:VALUE|advise=ITEM]...
-// "*" as a client's service or topic names any. The server acknowledges executes, or with execute=late answers
-// the first after 1.5 s and refuses every later one; it obeys lines appended to the control file: "set ITEM
-// VALUE" and "uninit". Either side then stays until it is ended.
+// The server is the stand-ins' DDEML server; it acknowledges executes, or with execute=late answers the first
+// after 1.5 s and refuses every later one, and obeys lines appended to the control file: "set ITEM VALUE" and
+// "uninit". "*" as a client's service or topic names any. Either side then stays until it is ended.
 #include <windows.h>
 
 #include <ddeml.h>
 
-#include <cstdio>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "../../../standins/common/standin_dde_server.h"
+
 namespace {
 
-std::string g_journal, g_control, g_topic, g_executeMode;
+standin::Journal g_journal;
+std::string g_control, g_topic, g_executeMode;
 std::size_t g_controlRead = 0;
 std::map<std::string, std::string> g_items;
-DWORD g_instance = 0;
+std::unique_ptr<standin::DdeServer> g_server;
+DWORD g_client = 0;
 int g_executes = 0;
 
-void Journal(const std::string& text) {
-    if (FILE* file = std::fopen(g_journal.c_str(), "ab")) {
-        std::fprintf(file, "%lu %s\n", GetTickCount(), text.c_str());
-        std::fclose(file);
+HDDEDATA OnExecute(const std::string&, const std::string& command) {
+    g_journal.Write("EXECUTE", command);
+    const bool late = g_executeMode == "late" && ++g_executes == 1;
+    if (late)
+        Sleep(1500);
+    return reinterpret_cast<HDDEDATA>(g_executeMode != "late" || late ? DDE_FACK : DDE_FNOTPROCESSED);
+}
+
+void CALLBACK ReadControl(HWND, UINT, UINT_PTR, DWORD) {
+    std::ifstream in(g_control, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(g_controlRead));
+    // At the end of the file a line may still be being written: it waits for the next tick.
+    for (std::string line; std::getline(in, line) && !in.eof();) {
+        g_controlRead += line.size() + 1;
+        const std::size_t blank = line.find(' ', 4);
+        if (line == "uninit") {
+            g_server->Stop();  // the conversations end; the process stays
+        } else if (line.rfind("set ", 0) == 0 && blank != std::string::npos) {
+            const std::string item = line.substr(4, blank - 4);
+            g_items[item] = line.substr(blank + 1);
+            g_server->PostAdvise(g_topic, item);
+        }
     }
 }
 
-// The peer is short-lived: its string and data handles are not freed.
+// The client's peer is short-lived: its string and data handles are not freed.
 HSZ Name(const std::string& text) {
-    return text == "*" ? nullptr : DdeCreateStringHandleA(g_instance, text.c_str(), CP_WINANSI);
+    return text == "*" ? nullptr : DdeCreateStringHandleA(g_client, text.c_str(), CP_WINANSI);
 }
 
 std::string NameText(HSZ name) {
     char text[256] = {};
-    DdeQueryStringA(g_instance, name, text, sizeof text, CP_WINANSI);
+    DdeQueryStringA(g_client, name, text, sizeof text, CP_WINANSI);
     return text;
 }
 
@@ -46,62 +68,11 @@ std::string DataText(HDDEDATA data) {
     return text;
 }
 
-HDDEDATA Flag(bool yes, ULONG_PTR flag = TRUE) {
-    return reinterpret_cast<HDDEDATA>(yes ? flag : 0);
-}
-
-HDDEDATA CALLBACK OnTransaction(UINT type, UINT, HCONV, HSZ topic, HSZ item, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
-    const auto found = g_items.find(NameText(item));
-    switch (type) {
-        case XTYP_CONNECT:
-            return Flag(_stricmp(NameText(topic).c_str(), g_topic.c_str()) == 0);
-        case XTYP_CONNECT_CONFIRM:
-        case XTYP_DISCONNECT:
-            Journal(type == XTYP_DISCONNECT ? "disconnect" : "connect");
-            return nullptr;
-        case XTYP_ADVSTART:
-            return Flag(found != g_items.end());
-        case XTYP_ADVSTOP:
-            Journal("advstop " + NameText(item));
-            return nullptr;
-        case XTYP_REQUEST:
-        case XTYP_ADVREQ:
-            return found == g_items.end()
-                       ? nullptr
-                       : DdeCreateDataHandle(g_instance, reinterpret_cast<LPBYTE>(found->second.data()),
-                                             static_cast<DWORD>(found->second.size() + 1), 0, item, CF_TEXT, 0);
-        case XTYP_EXECUTE: {
-            Journal("execute " + DataText(data));
-            const bool late = g_executeMode == "late" && ++g_executes == 1;
-            if (late)
-                Sleep(1500);
-            return Flag(g_executeMode != "late" || late, DDE_FACK);
-        }
-        case XTYP_ADVDATA:
-            Journal("advdata " + NameText(item) + " " + DataText(data));
-            return Flag(true, DDE_FACK);
-        default:
-            return nullptr;
-    }
-}
-
-void CALLBACK ReadControl(HWND, UINT, UINT_PTR, DWORD) {
-    std::ifstream in(g_control, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(g_controlRead));
-    // At the end of the file a line may still be being written: it waits for the next tick.
-    for (std::string line; g_instance != 0 && std::getline(in, line) && !in.eof();) {
-        g_controlRead += line.size() + 1;
-        const std::size_t blank = line.find(' ', 4);
-        if (line == "uninit") {
-            // The conversations end; the process stays.
-            DdeUninitialize(g_instance);
-            g_instance = 0;
-        } else if (line.rfind("set ", 0) == 0 && blank != std::string::npos) {
-            const std::string item = line.substr(4, blank - 4);
-            g_items[item] = line.substr(blank + 1);
-            DdePostAdvise(g_instance, Name(g_topic), Name(item));
-        }
-    }
+HDDEDATA CALLBACK OnClientEvent(UINT type, UINT, HCONV, HSZ, HSZ item, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+    if (type != XTYP_ADVDATA)
+        return nullptr;
+    g_journal.Write("advdata", NameText(item) + " " + DataText(data));
+    return reinterpret_cast<HDDEDATA>(DDE_FACK);
 }
 
 // One client transaction; its journal line ends in the outcome.
@@ -124,6 +95,17 @@ std::string Transact(HCONV conversation, const std::string& argument) {
     return verb + " " + item + (reply ? " ack" : " nack");
 }
 
+// Wine's DDEML tells a client of the server's terminate only through the conversation's status.
+HCONV g_conversation = nullptr;
+void CALLBACK WatchConversation(HWND, UINT, UINT_PTR timer, DWORD) {
+    CONVINFO info{};
+    info.cb = sizeof info;
+    if (!DdeQueryConvInfo(g_conversation, QID_SYNC, &info) || (info.wStatus & ST_CONNECTED) == 0) {
+        KillTimer(nullptr, timer);
+        g_journal.Write("disconnect");
+    }
+}
+
 // A peer left behind by a failed test ends itself.
 void CALLBACK EndForgottenPeer(HWND, UINT, UINT_PTR, DWORD) {
     ExitProcess(3);
@@ -132,30 +114,35 @@ void CALLBACK EndForgottenPeer(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 6)
+    if (argc < 6 || !g_journal.Open(argv[4]))
         return 2;
-    const bool server = std::string(argv[1]) == "server";
     g_topic = argv[3];
-    g_journal = argv[4];
     g_control = argv[5];
     SetTimer(nullptr, 0, 60000, EndForgottenPeer);
-    if (DdeInitializeA(&g_instance, OnTransaction, server ? APPCLASS_STANDARD : APPCMD_CLIENTONLY, 0) !=
-        DMLERR_NO_ERROR)
-        return 1;
-    if (server) {
+    if (std::string(argv[1]) == "server") {
+        std::vector<std::string> items;
         for (const std::string& argument : std::vector<std::string>(argv + 6, argv + argc)) {
             const std::string name = argument.substr(0, argument.find('='));
             (name == "execute" ? g_executeMode : g_items[name]) = argument.substr(name.size() + 1);
+            if (name != "execute")
+                items.push_back(name);
         }
-        DdeNameService(g_instance, Name(argv[2]), nullptr, DNS_REGISTER);
+        g_server = std::make_unique<standin::DdeServer>(
+            g_journal, [](const std::string&, const std::string& item) { return g_items[item]; }, OnExecute);
+        if (!g_server->Start(argv[2], {{g_topic, items}}))
+            return 1;
         SetTimer(nullptr, 0, 10, ReadControl);
-        Journal("ready");
+        g_journal.Write("READY");
     } else {
-        HCONV conversation = DdeConnect(g_instance, Name(argv[2]), Name(g_topic), nullptr);
-        Journal(conversation ? "connect ok" : "connect fail");
-        for (int i = 6; conversation != nullptr && i < argc; ++i)
-            Journal(Transact(conversation, argv[i]));
-        Journal("done");
+        if (DdeInitializeA(&g_client, OnClientEvent, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
+            return 1;
+        g_conversation = DdeConnect(g_client, Name(argv[2]), Name(g_topic), nullptr);
+        g_journal.Write(g_conversation ? "connect ok" : "connect fail");
+        for (int i = 6; g_conversation != nullptr && i < argc; ++i)
+            g_journal.Write(Transact(g_conversation, argv[i]));
+        g_journal.Write("done");
+        if (g_conversation != nullptr)
+            SetTimer(nullptr, 0, 20, WatchConversation);
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
