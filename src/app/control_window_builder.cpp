@@ -82,6 +82,8 @@ HFONT MakeCaptionFont(int dpi) {
     return MakeFont(L"Tahoma", kSmallest, dpi, FW_NORMAL);
 }
 
+}  // namespace
+
 HWND CreateHelpToolTip(HWND parent, HWND helpButton) {
     HWND toolTip =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -97,8 +99,6 @@ HWND CreateHelpToolTip(HWND parent, HWND helpButton) {
     return toolTip;
 }
 
-}  // namespace
-
 int TwipsToPixels(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
 }
@@ -111,8 +111,7 @@ ControlWindowBuilder::~ControlWindowBuilder() {
     DeleteObject(helpFont_);
 }
 
-HWND ControlWindowBuilder::CreateControls(HWND parent) {
-    HWND helpButton = nullptr;
+void ControlWindowBuilder::CreateControls(HWND parent) {
     for (const auto& spec : kControlLayout) {
         int left = spec.left;
         int top = spec.top;
@@ -128,10 +127,7 @@ HWND ControlWindowBuilder::CreateControls(HWND parent) {
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
         const bool isHelp = spec.id == IDC_COMMAND2;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(isHelp ? helpFont_ : normalFont_), FALSE);
-        if (isHelp)
-            helpButton = control;
     }
-    return CreateHelpToolTip(parent, helpButton);
 }
 
 }  // namespace tarvello::app

@@ -7,6 +7,8 @@ namespace tarvello::app {
 
 // Pixels for a length in twips at the given DPI.
 int TwipsToPixels(int twips, int dpi);
+// The tool tip "Online-Hilfe" of the help button, a top-level window of its own.
+HWND CreateHelpToolTip(HWND parent, HWND helpButton);
 
 class ControlWindowBuilder {
 public:
@@ -15,8 +17,8 @@ public:
     ControlWindowBuilder(const ControlWindowBuilder&) = delete;
     ControlWindowBuilder& operator=(const ControlWindowBuilder&) = delete;
 
-    // Creates every control of the layout inside parent, each with its font; returns the help button's tool tip.
-    HWND CreateControls(HWND parent);
+    // Creates every control of the layout inside parent, each with its font.
+    void CreateControls(HWND parent);
 
 private:
     int dpi_;

@@ -62,7 +62,7 @@ Win32ControlWindow::Win32ControlWindow(int dpi)
     host_.Create(kClassName, look, kExStyle, kDesignCaption, kStyle,
                  {0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr},
                  [this](UINT message, WPARAM wParam, LPARAM lParam) { return HandleMessage(message, wParam, lParam); });
-    toolTip_ = builder_->CreateControls(Handle());
+    builder_->CreateControls(Handle());
     SetLampColour(kSystemColourFlag | COLOR_BTNFACE);
     PlaceAtDefaultPosition();
 }
@@ -197,6 +197,14 @@ void Win32ControlWindow::KeepOnScreen() {
 void Win32ControlWindow::Show() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
+    // The tool tip is a top-level window of its own that the start does not need: it comes from the message loop
+    // once the window shows.
+    PostMessageW(Handle(), kCreateToolTipMessage, 0, 0);
+}
+
+void Win32ControlWindow::MakeHelpToolTip() {
+    if (toolTip_ == nullptr)
+        toolTip_ = CreateHelpToolTip(Handle(), Control(IDC_COMMAND2));
 }
 
 void Win32ControlWindow::Destroy() {
@@ -261,6 +269,9 @@ LRESULT Win32ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
             return TRUE;  // the window never holds up a log-off
         case WM_ENDSESSION:
             OnEndSession(wParam != FALSE);
+            return 0;
+        case kCreateToolTipMessage:
+            MakeHelpToolTip();
             return 0;
         case WM_DESTROY:
             if (events_ != nullptr)

@@ -37,7 +37,6 @@ public:
     void SetEvents(ControlWindowEvents* events) { events_ = events; }
     HWND Handle() const { return host_.Handle(); }
     HWND Control(int id) const { return GetDlgItem(Handle(), id); }
-    HWND HelpToolTip() const { return toolTip_; }
     int Dpi() const { return dpi_; }
     // The lamp's painted colour as COLORREF, after resolving a system colour.
     COLORREF LampColour() const { return lampColour_; }
@@ -57,7 +56,10 @@ public:
     void Destroy() override;
 
 private:
+    static constexpr UINT kCreateToolTipMessage = WM_APP + 1;
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void MakeHelpToolTip();
     void OnCommand(int id);
     void OnClose();
     void OnEndSession(bool ending);

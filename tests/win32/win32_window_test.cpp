@@ -81,13 +81,27 @@ TEST(Win32ControlWindowTest, EveryCaptionFitsAt96And120DpiAndTheHelpButtonIsBold
     EXPECT_EQ(help.lfWeight, FW_BOLD);
     EXPECT_EQ(help.lfHeight, -13);  // 9.75 pt at 96 dpi
     EXPECT_EQ(FontOf(window.Control(IDC_LABEL3)).lfWeight, FW_NORMAL);
+    // The tool tip comes from the message loop once the window shows.
+    const auto toolTipOf = [&] {
+        HWND toolTip = nullptr;
+        while ((toolTip = FindWindowExW(nullptr, toolTip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
+            if (GetWindow(toolTip, GW_OWNER) == window.Handle())
+                return toolTip;
+        }
+        return HWND{};
+    };
+    EXPECT_EQ(toolTipOf(), nullptr);
+    window.Show();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
     wchar_t tip[80] = {};
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.hwnd = window.Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(window.Control(IDC_COMMAND2));
     tool.lpszText = tip;
-    SendMessageW(window.HelpToolTip(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(toolTipOf(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(std::wstring(tip), L"Online-Hilfe");
 }
 
