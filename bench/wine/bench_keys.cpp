@@ -62,12 +62,18 @@ protected:
     // Median delays of Return, F11 and F8 for whichever poller runs now.
     std::map<std::string, double> MeasureKeys(const char* who) {
         std::vector<double> ret, f11, f8;
+        const size_t upsBefore = Stamps("LBUTTONUP").size();
         for (int i = 0; i < 200; ++i)
             ret.push_back(Press(VK_RETURN, "EXECUTE 003selectbearing"));
         for (int i = 0; i < 200; ++i)
             f11.push_back(Press(VK_F11, "EXECUTE 003rotatesp"));
-        for (int i = 0; i < 50; ++i)
+        for (int i = 0; i < 50; ++i) {
             f8.push_back(Press(VK_F8, "LBUTTONDOWN"));
+            // Tarvello's stop goes on for 100 ms after the button-down (the click and Control are held 50 ms
+            // each) and reads no key meanwhile: the next press waits until it is over, as an operator's would.
+            WaitFor([&] { return Stamps("LBUTTONUP").size() > static_cast<size_t>(i) + upsBefore; }, 3000);
+            WaitFor([] { return false; }, 100);
+        }
         Report((std::string(who) + ": Return to execute").c_str(), ret);
         Report((std::string(who) + ": F11 to execute").c_str(), f11);
         Report((std::string(who) + ": F8 to button-down").c_str(), f8);
