@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dde_link_fixture.h"
+#include "failing_allocation.h"
 
 namespace tarvello::dde_link_testing {
 namespace {
@@ -134,6 +135,15 @@ TEST_F(DdeLinkTest, TerminateWhileALinkOpensDropsTheAttempt) {
     EXPECT_EQ(desk.dde.OpenLinkCount(), 0u);
     EXPECT_EQ(desk.loop.RunningTimerCount(), 0u);
     EXPECT_FALSE(module.IsServerConnected(3) || module.IsServerRetryPending(3));
+}
+
+TEST_F(DdeLinkTest, MemoryRunningOutForTheHiddenWindowIsReportedAndOpensNothing) {
+    StartDxView();
+    test::FailAllocation();
+    module.Initialize();
+    EXPECT_EQ(module.Window(), nullptr);
+    EXPECT_EQ(desk.dde.OpenLinkCount(), 0u);
+    EXPECT_EQ(ErrorLogEntries().back(), " > program error 7 in module DDEClientmodule.Initialize: Out of memory");
 }
 
 }  // namespace
