@@ -24,6 +24,7 @@ std::size_t g_controlRead = 0;
 std::map<std::string, std::string> g_items;
 std::unique_ptr<standin::DdeServer> g_server;
 DWORD g_client = 0;
+HCONV g_conversation = nullptr;
 int g_executes = 0;
 
 HDDEDATA OnExecute(const std::string&, const std::string& command) {
@@ -96,7 +97,6 @@ std::string Transact(HCONV conversation, const std::string& argument) {
 }
 
 // Wine's DDEML tells a client of the server's terminate only through the conversation's status.
-HCONV g_conversation = nullptr;
 void CALLBACK WatchConversation(HWND, UINT, UINT_PTR timer, DWORD) {
     CONVINFO info{};
     info.cb = sizeof info;
