@@ -26,6 +26,8 @@ measure() {
     fi
     echo $(( ($(now_ns) - start) / 1000000 ))
     wine "$app/CloseWindow.exe" "$class" >/dev/null 2>&1 || bench_fail "$exe did not close its window"
+    for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && bench_fail "$exe did not end within 10 s of closing its window"
     wait "$pid" 2>/dev/null || true
     wait_window "$pattern" gone
     # What the end set going (the partners ending their side of the conversations) settles before the next start.
