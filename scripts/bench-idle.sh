@@ -11,7 +11,7 @@ source "$(dirname "$0")/bench-lib.sh" "$@"
 # CPU time in nanoseconds of the Linux process that runs the given exe under Wine, all its threads, as the
 # scheduler accounts it (the first field of each thread's schedstat). The utime and stime of /proc/PID/stat are
 # no use here: they are sampled at each 10 ms clock tick, and a program that wakes every 20 ms for a few
-# microseconds is either caught by the tick or not, so two runs of the same program differ by half. Wine shows
+# microseconds is either caught by the tick or not, so two runs of the same program differ by a third. Wine shows
 # the program under its Windows path (backslashes, a drive letter), so only the file name is looked for. A
 # process that cannot be found is no figure: the script says so and stops.
 cpu_ns() {
