@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <regex>
 #include <vector>
 
 #include "automation/mod_find_window_like.h"
@@ -38,11 +39,12 @@ void Report(const char* what, std::vector<double> ms) {
 
 class KeyLatency : public TarvelloE2E {
 protected:
-    // The stamps of DXView's journal entries that begin with prefix.
+    // The stamps of DXView's journal entries that begin with a match of prefix (a regular expression).
     std::vector<long long> Stamps(const std::string& prefix) const {
+        const std::regex wanted("^" + prefix);
         std::vector<long long> stamps;
-        for (const auto& entry : test_support::ReadJournal(FolderFile(L"DXView-journal.txt"))) {
-            if (entry.text.starts_with(prefix))
+        for (const auto& entry : test_support::ReadJournal(JournalFile(L"DXView"))) {
+            if (std::regex_search(entry.text, wanted))
                 stamps.push_back(entry.ms);
         }
         return stamps;
@@ -64,9 +66,9 @@ protected:
         std::vector<double> ret, f11, f8;
         const size_t upsBefore = Stamps("LBUTTONUP").size();
         for (int i = 0; i < 200; ++i)
-            ret.push_back(Press(VK_RETURN, "EXECUTE 003selectbearing"));
+            ret.push_back(Press(VK_RETURN, "EXECUTE c[0-9]+ 003selectbearing"));
         for (int i = 0; i < 200; ++i)
-            f11.push_back(Press(VK_F11, "EXECUTE 003rotatesp"));
+            f11.push_back(Press(VK_F11, "EXECUTE c[0-9]+ 003rotatesp"));
         for (int i = 0; i < 50; ++i) {
             f8.push_back(Press(VK_F8, "LBUTTONDOWN"));
             // Tarvello's stop goes on for 100 ms after the button-down (the click and Control are held 50 ms

@@ -1,6 +1,7 @@
 // DDEML server of the stand-ins; see standin_dde_server.h.
 #include "standin_dde_server.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace standin {
@@ -21,9 +22,8 @@ bool DdeServer::Start(const std::string& service, std::vector<DdeTopic> topics) 
     topics_ = std::move(topics);
     g_server = this;
     // ANSI instance: executes from ANSI clients arrive byte for byte.
-    const UINT result = DdeInitializeA(
-        &instance_, &DdeServer::Callback,
-        APPCLASS_STANDARD | CBF_SKIP_CONNECT_CONFIRMS | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS, 0);
+    const UINT result = DdeInitializeA(&instance_, &DdeServer::Callback,
+                                       APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS, 0);
     if (result != DMLERR_NO_ERROR) {
         journal_.Write("DDE-FAILED", "DdeInitialize " + std::to_string(result));
         instance_ = 0;
@@ -83,7 +83,34 @@ HDDEDATA CALLBACK DdeServer::ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDAT
     return nullptr;
 }
 
+int DdeServer::EndConversationsOn(const std::string& item) {
+    std::vector<HCONV> ending;
+    for (const auto& [handle, conversation] : conversations_) {
+        if (std::any_of(conversation.hotLinks.begin(), conversation.hotLinks.end(),
+                        [&](const std::string& linked) { return lstrcmpiA(linked.c_str(), item.c_str()) == 0; }))
+            ending.push_back(handle);
+    }
+    for (HCONV handle : ending) {
+        journal_.Write("DROP", Tag(handle) + " " + item);
+        CONVINFO info{};
+        info.cb = sizeof info;
+        const bool known = DdeQueryConvInfo(handle, QID_SYNC, &info) != 0;
+        if (DdeDisconnect(handle)) {
+            conversations_.erase(handle);
+            continue;
+        }
+        // Wine's DDEML cannot end a conversation from the server's side; its terminate is posted by hand there,
+        // from the conversation's own window, as a server written without DDEML would. The client's answer then
+        // reaches DDEML as an ordinary end (DISCONNECT).
+        conversations_[handle].hotLinks.clear();
+        if (known)
+            PostMessageA(info.hwndPartner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(info.hwnd), 0);
+    }
+    return static_cast<int>(ending.size());
+}
+
 void DdeServer::Stop() {
+    conversations_.clear();
     if (instance_ == 0)
         return;
     DdeNameService(instance_, service_, nullptr, DNS_UNREGISTER);
@@ -96,8 +123,13 @@ void DdeServer::Stop() {
 }
 
 HDDEDATA CALLBACK
-DdeServer::Callback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
-    return g_server != nullptr ? g_server->Handle(type, format, hsz1, hsz2, data) : nullptr;
+DdeServer::Callback(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+    return g_server != nullptr ? g_server->Handle(type, format, conv, hsz1, hsz2, data) : nullptr;
+}
+
+std::string DdeServer::Tag(HCONV conversation) const {
+    const auto found = conversations_.find(conversation);
+    return found == conversations_.end() ? "c?" : "c" + std::to_string(found->second.number);
 }
 
 std::string DdeServer::NameOf(HSZ handle) const {
@@ -127,16 +159,24 @@ HDDEDATA DdeServer::TextData(const std::string& text, HSZ item) const {
                                static_cast<DWORD>(text.size() + 1), 0, item, CF_TEXT, 0);
 }
 
-HDDEDATA DdeServer::Handle(UINT type, UINT format, HSZ hsz1, HSZ hsz2, HDDEDATA data) {
+HDDEDATA DdeServer::Handle(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data) {
+    const std::string tag = Tag(conv);
     switch (type) {
         case XTYP_CONNECT: {
+            // The conversation gets its number when it is confirmed; a refused one never begins.
             const std::string topic = NameOf(hsz1);
             const bool known = FindTopic(topic) != nullptr;
-            journal_.Write(known ? "CONNECT" : "CONNECT-REFUSED", topic);
+            if (!known)
+                journal_.Write("CONNECT-REFUSED", topic);
             return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(known));
         }
+        case XTYP_CONNECT_CONFIRM:
+            conversations_[conv] = {++conversationsBegun_, {}};
+            journal_.Write("CONNECT", Tag(conv) + " " + NameOf(hsz1));
+            return nullptr;
         case XTYP_DISCONNECT:
-            journal_.Write("DISCONNECT");
+            journal_.Write("DISCONNECT", tag);
+            conversations_.erase(conv);
             return nullptr;
         case XTYP_ADVSTART:
         case XTYP_REQUEST:
@@ -145,20 +185,27 @@ HDDEDATA DdeServer::Handle(UINT type, UINT format, HSZ hsz1, HSZ hsz2, HDDEDATA 
             const std::string item = NameOf(hsz2);
             const bool served = topic != nullptr && HasItem(*topic, item) && format == CF_TEXT;
             if (type == XTYP_ADVSTART) {
-                journal_.Write(served ? "ADVSTART" : "ADVSTART-REFUSED", item);
+                journal_.Write(served ? "ADVSTART" : "ADVSTART-REFUSED", tag + " " + item);
+                if (served && conversations_.count(conv) != 0)
+                    conversations_[conv].hotLinks.push_back(item);
                 return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(served));
             }
             if (!served) {
-                journal_.Write("REQUEST-REFUSED", item);
+                journal_.Write("REQUEST-REFUSED", tag + " " + item);
                 return nullptr;
             }
             const std::string value = values_(topic->name, item);
-            journal_.Write(type == XTYP_REQUEST ? "REQUEST" : "ADVISE", item + " " + value);
+            journal_.Write(type == XTYP_REQUEST ? "REQUEST" : "ADVISE", tag + " " + item + " " + value);
             return TextData(value, hsz2);
         }
-        case XTYP_ADVSTOP:
-            journal_.Write("ADVSTOP", NameOf(hsz2));
+        case XTYP_ADVSTOP: {
+            const std::string item = NameOf(hsz2);
+            journal_.Write("ADVSTOP", tag + " " + item);
+            if (const auto found = conversations_.find(conv); found != conversations_.end())
+                std::erase_if(found->second.hotLinks,
+                              [&](const std::string& linked) { return lstrcmpiA(linked.c_str(), item.c_str()) == 0; });
             return nullptr;
+        }
         case XTYP_EXECUTE: {
             const DdeTopic* topic = FindTopic(NameOf(hsz1));
             const DWORD size = DdeGetData(data, nullptr, 0, 0);
@@ -168,13 +215,13 @@ HDDEDATA DdeServer::Handle(UINT type, UINT format, HSZ hsz1, HSZ hsz2, HDDEDATA 
             // The command ends at its terminating NUL; DDEML may hand over a larger block.
             bytes.resize(std::strlen(bytes.c_str()));
             if (topic == nullptr) {
-                journal_.Write("EXECUTE-REFUSED", bytes);
+                journal_.Write("EXECUTE-REFUSED", tag + " " + bytes);
                 return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
             }
-            return execute_(topic->name, bytes);
+            return execute_(topic->name, bytes, tag);
         }
         case XTYP_POKE:
-            journal_.Write("POKE-REFUSED", NameOf(hsz2));
+            journal_.Write("POKE-REFUSED", tag + " " + NameOf(hsz2));
             return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
         default:
             return nullptr;

@@ -1,12 +1,16 @@
 // A small DDEML server for the stand-ins: one service, a few topics with their items, CF_TEXT values for
-// requests and hot links, executes handed to the owner. Every DDE event goes into the journal.
+// requests and hot links, executes handed to the owner. Every DDE event goes into the journal with the number of
+// its conversation ("CONNECT c1 DDEServer", "EXECUTE c2 003rotatesp"), counted from 1 in the order they began,
+// so that a test can tell how many conversations a client opened and which one carried what.
 #pragma once
 
 #include <windows.h>
 
+#include <dde.h>
 #include <ddeml.h>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,8 +28,10 @@ class DdeServer {
 public:
     // Current text of an item; called for every request and every hot-link update.
     using ValueSource = std::function<std::string(const std::string& topic, const std::string& item)>;
-    // Handles one execute and returns the reply: DDE_FACK, DDE_FNOTPROCESSED or CBR_BLOCK.
-    using ExecuteHandler = std::function<HDDEDATA(const std::string& topic, const std::string& command)>;
+    // Handles one execute and returns the reply: DDE_FACK, DDE_FNOTPROCESSED or CBR_BLOCK. conversation is the
+    // tag its journal lines carry ("c2").
+    using ExecuteHandler =
+        std::function<HDDEDATA(const std::string& topic, const std::string& command, const std::string& conversation)>;
 
     DdeServer(Journal& journal, ValueSource values, ExecuteHandler execute);
     DdeServer(const DdeServer&) = delete;
@@ -42,6 +48,9 @@ public:
                             const std::string& topic,
                             const std::string& command,
                             DWORD timeoutMs);
+    // Ends every conversation that holds a hot link on item, as a partner that drops a link does; each is
+    // journalled as "DROP cN item". Returns how many were ended.
+    int EndConversationsOn(const std::string& item);
     // Orderly end: unregisters the service and closes every conversation.
     void Stop();
 
@@ -49,11 +58,18 @@ private:
     static HDDEDATA CALLBACK
     Callback(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2);
     static HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR);
-    HDDEDATA Handle(UINT type, UINT format, HSZ hsz1, HSZ hsz2, HDDEDATA data);
+    HDDEDATA Handle(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data);
     std::string NameOf(HSZ handle) const;
     const DdeTopic* FindTopic(const std::string& name) const;
     bool HasItem(const DdeTopic& topic, const std::string& item) const;
     HDDEDATA TextData(const std::string& text, HSZ item) const;
+    // "c<N>" for a conversation this server answers; "c?" for one it never confirmed.
+    std::string Tag(HCONV conversation) const;
+
+    struct Conversation {
+        int number;
+        std::vector<std::string> hotLinks;  // items with an advise loop
+    };
 
     Journal& journal_;
     ValueSource values_;
@@ -61,6 +77,8 @@ private:
     DWORD instance_ = 0;
     HSZ service_ = nullptr;
     std::vector<DdeTopic> topics_;
+    std::map<HCONV, Conversation> conversations_;
+    int conversationsBegun_ = 0;
 };
 
 }  // namespace standin

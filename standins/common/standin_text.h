@@ -73,11 +73,22 @@ inline std::optional<std::string> UnescapeJournal(std::string_view text) {
     return out;
 }
 
-enum class CommandKind { SetCall, SetAngle, SetLocator, RefuseOn, RefuseOff, NoAnswerOn, NoAnswerOff, Announce, Quit };
+enum class CommandKind {
+    SetCall,
+    SetAngle,
+    SetLocator,
+    RefuseOn,
+    RefuseOff,
+    NoAnswerOn,
+    NoAnswerOff,
+    Announce,
+    Drop,
+    Quit
+};
 
 struct Command {
     CommandKind kind;
-    std::string text;  // the value of a "set" command, exactly as sent
+    std::string text;  // the value of a "set" command or the item of a "drop", exactly as sent
 };
 
 // Strips the one terminating NUL a sender may include; refuses empty, oversized or control-laden text.
@@ -116,7 +127,8 @@ inline std::optional<Command> ParseLoggerCommand(std::string_view text) {
     return std::nullopt;
 }
 
-// DXView commands: "refuse on|off", "noanswer on|off", "announce", "quit".
+// DXView commands: "refuse on|off", "noanswer on|off", "announce", "drop ITEM" (end the conversations that hold
+// a hot link on ITEM), "quit".
 inline std::optional<Command> ParseDxViewCommand(std::string_view text) {
     if (text == "refuse on")
         return Command{CommandKind::RefuseOn, {}};
@@ -128,6 +140,9 @@ inline std::optional<Command> ParseDxViewCommand(std::string_view text) {
         return Command{CommandKind::NoAnswerOff, {}};
     if (text == "announce")
         return Command{CommandKind::Announce, {}};
+    constexpr std::string_view kDrop = "drop ";
+    if (text.size() > kDrop.size() && text.substr(0, kDrop.size()) == kDrop)
+        return Command{CommandKind::Drop, std::string(text.substr(kDrop.size()))};
     if (text == "quit")
         return Command{CommandKind::Quit, {}};
     return std::nullopt;

@@ -24,7 +24,9 @@ constexpr UINT kAnnounceMessage = WM_APP + 2;
 
 DxViewWindow::DxViewWindow(const DxViewOptions& options)
     : StandInWindow([this](const std::string&, const std::string& item) { return ItemValue(item); },
-                    [this](const std::string& topic, const std::string& command) { return OnExecute(topic, command); },
+                    [this](const std::string& topic, const std::string& command, const std::string& conversation) {
+                        return OnExecute(topic, command, conversation);
+                    },
                     ParseDxViewCommand),
       options_(options),
       info_([this](UINT message, WPARAM wParam, LPARAM lParam) { OnClick(message, wParam, lParam); }) {}
@@ -83,21 +85,23 @@ std::optional<LRESULT> DxViewWindow::OnOwnMessage(UINT message, WPARAM wParam, L
     }
 }
 
-HDDEDATA DxViewWindow::OnExecute(const std::string& topic, const std::string& command) {
-    journal_.Write("EXECUTE", command);
+HDDEDATA DxViewWindow::OnExecute(const std::string& topic,
+                                 const std::string& command,
+                                 const std::string& conversation) {
+    journal_.Write("EXECUTE", conversation + " " + command);
     // Busy, but not frozen: an execute that comes meanwhile shows in the journal before this one's reply.
     if (options_.slowMs > 0)
         StayResponsiveFor(options_.slowMs);
     if (options_.noAnswer) {
         // The conversation stays blocked for good: the client waits until its own time-out.
-        journal_.Write("REPLY", "none");
+        journal_.Write("REPLY", conversation + " none");
         return CBR_BLOCK;
     }
     if (options_.refuse || topic != kServerTopic || !Apply(command)) {
-        journal_.Write("REPLY", "refused");
+        journal_.Write("REPLY", conversation + " refused");
         return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
     }
-    journal_.Write("REPLY", "ack");
+    journal_.Write("REPLY", conversation + " ack");
     PostMessageA(Window(), kAdviseMessage, 0, 0);
     return reinterpret_cast<HDDEDATA>(DDE_FACK);
 }
@@ -153,6 +157,8 @@ bool DxViewWindow::OnCommand(const Command& command) {
             // Not from inside the sender's SendMessage: the announcement itself sends DDE messages.
             PostMessageA(Window(), kAnnounceMessage, 0, 0);
             return true;
+        case CommandKind::Drop:
+            return server_.EndConversationsOn(command.text) > 0;
         default:
             return false;
     }

@@ -28,7 +28,7 @@ public:
 
 private:
     std::optional<LRESULT> OnOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HDDEDATA OnExecute(const std::string& topic, const std::string& command);
+    HDDEDATA OnExecute(const std::string& topic, const std::string& command, const std::string& conversation);
     bool Apply(const std::string& command);
     std::string ItemValue(const std::string& item) const;
     void OnClick(UINT message, WPARAM wParam, LPARAM lParam);

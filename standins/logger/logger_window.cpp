@@ -16,9 +16,9 @@ const std::string kTopic = kLoggerTopic;
 
 LoggerWindow::LoggerWindow(const LoggerOptions& options)
     : StandInWindow([this](const std::string&, const std::string& item) { return ItemValue(item); },
-                    [this](const std::string&, const std::string& command) {
+                    [this](const std::string&, const std::string& command, const std::string& conversation) {
                         // The logger takes no commands.
-                        journal_.Write("EXECUTE-REFUSED", command);
+                        journal_.Write("EXECUTE-REFUSED", conversation + " " + command);
                         return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
                     },
                     ParseLoggerCommand),

@@ -49,7 +49,7 @@ TEST_F(RotorKeysE2E, ReturnF11F8AndEscDriveDXViewFromTheLoggersKeyboard) {
 
     ASSERT_TRUE(TypeKey(L"F8"));
     ASSERT_TRUE(WaitFor([&] { return Entries(L"DXView", "LBUTTONUP .*").size() == 1; }, 3000));
-    auto click = test_support::ReadJournal(FolderFile(L"DXView-journal.txt"));
+    auto click = test_support::ReadJournal(JournalFile(L"DXView"));
     std::erase_if(click, [](const auto& entry) { return !entry.text.starts_with("LBUTTON"); });
     ASSERT_EQ(click.size(), 2u);
     EXPECT_EQ(click[0].text, "LBUTTONDOWN ctrl=1 wparam=0x0 lparam=0x1");
@@ -73,8 +73,9 @@ TEST_F(RotorKeysE2E, ReturnF11F8AndEscDriveDXViewFromTheLoggersKeyboard) {
     }
     EXPECT_EQ(ChildText(main_, IDC_BEARING), L"");
     EXPECT_TRUE(WaitFor([&] { return Lamp() == GetSysColor(COLOR_BTNFACE); }, 2000));
-    EXPECT_EQ(Executes(), (std::vector<std::string>{"EXECUTE 003selectbearing245", "EXECUTE 003rotatesp",
-                                                    "EXECUTE 003selectbearing", "EXECUTE 003selectbearing"}));
+    // Every command went on the conversation of the DDECommand link, DXView's second.
+    EXPECT_EQ(Executes(), (std::vector<std::string>{"EXECUTE c2 003selectbearing245", "EXECUTE c2 003rotatesp",
+                                                    "EXECUTE c2 003selectbearing", "EXECUTE c2 003selectbearing"}));
 
     // The logger saw every key typed into it although Tarvello acted on them (Esc went to DXView).
     for (const std::string vk : {"0D", "7A", "77"})
@@ -93,16 +94,18 @@ TEST_F(RotorKeysE2E, ASlowDXViewGetsOneCommandAtATimeAndKeepsItsLink) {
     ASSERT_TRUE(Xdotool(L"keydown Return sleep 0.1 keydown F11 sleep 0.1 keyup Return sleep 0.1 keyup F11"));
     // Meanwhile DXView asks Tarvello to reconnect, and waits for the answer before it answers the bearing.
     ASSERT_TRUE(Script(standin::kDxViewWindowClass, "announce"));
-    ASSERT_TRUE(WaitFor([&] { return Entries(L"DXView", "REPLY ack").size() == 2; }, 8000));
+    ASSERT_TRUE(WaitFor([&] { return Entries(L"DXView", "REPLY .* ack").size() == 2; }, 8000));
     EXPECT_EQ(Entries(L"DXView", "(EXECUTE|ANNOUNCE|REPLY) .*"),
-              (std::vector<std::string>{"EXECUTE 003selectbearing245", "ANNOUNCE 003start ack", "REPLY ack",
-                                        "EXECUTE 003rotatesp", "REPLY ack"}));
+              (std::vector<std::string>{"EXECUTE c2 003selectbearing245", "ANNOUNCE 003start ack", "REPLY c2 ack",
+                                        "EXECUTE c2 003rotatesp", "REPLY c2 ack"}));
     // The reconnection ran after the commands, and the link was never given up.
     EXPECT_TRUE(WaitFor([&] { return Entries(L"DXView", "ADVSTART .*").size() == linksBefore + 3; }, 5000));
     EXPECT_TRUE(ShowsConnected()) << WindowText(main_);
 
     ASSERT_TRUE(TypeKey(L"Return"));
-    ASSERT_TRUE(WaitFor([&] { return Entries(L"DXView", "REPLY ack").size() == 3; }, 5000));
+    // The next command goes on the new DDECommand conversation, the reconnection's second.
+    ASSERT_TRUE(WaitFor([&] { return Entries(L"DXView", "REPLY .* ack").size() == 3; }, 5000));
+    EXPECT_EQ(Entries(L"DXView", "EXECUTE .*").back(), "EXECUTE c5 003selectbearing245");
     EXPECT_EQ(FindTopLevel(tarvello_->Id(), L"#32770", L"Tarvello"), nullptr);
     EXPECT_TRUE(tarvello_->Running());
 }

@@ -14,7 +14,7 @@ std::vector<std::string> Executes(const PeerProcess& peer) {
     return test_support::JournalTextsStartingWith(peer.journal, "EXECUTE ");
 }
 
-TEST(Win32DdeClient, HotLinksShowTheCurrentValueThenEveryUpdateOnOneConversationAndExecutesCarryAnsiText) {
+TEST(Win32DdeClient, HotLinksShowTheCurrentValueThenEveryUpdateEachOnItsOwnConversationAndExecutesCarryAnsiText) {
     const std::wstring service = UniqueName(L"Contest");
     PeerProcess peer(L"server", service, L"DDE", {L"Winkel=123", L"NeuesRufzeichen=DL1ABC"});
     Win32Dde dde;
@@ -25,7 +25,10 @@ TEST(Win32DdeClient, HotLinksShowTheCurrentValueThenEveryUpdateOnOneConversation
     // The value typed before the link opened is there at once.
     EXPECT_EQ(callsign.values, std::vector<std::wstring>{L"DL1ABC"});
     EXPECT_EQ(bearing.values, std::vector<std::wstring>{L"123"});
-    EXPECT_EQ(peer.Count("CONNECT DDE"), 1) << "the links of one topic share its conversation";
+    EXPECT_EQ(peer.Events("CONNECT"), (std::vector<std::string>{"CONNECT c1 DDE", "CONNECT c2 DDE", "CONNECT c3 DDE"}))
+        << "every link is a conversation of its own, also on one topic";
+    EXPECT_EQ(peer.Events("ADVSTART"),
+              (std::vector<std::string>{"ADVSTART c1 NeuesRufzeichen", "ADVSTART c2 Winkel", "ADVSTART c3 Winkel"}));
     EXPECT_TRUE(secondBearingLink->IsOpen());
     EXPECT_EQ(bearingToo.values, std::vector<std::wstring>{L"123"}) << "the second link gets the value too";
 
@@ -47,7 +50,8 @@ TEST(Win32DdeClient, HotLinksShowTheCurrentValueThenEveryUpdateOnOneConversation
     bearingLink->Execute(L"003selectbearing 12\u00b0 \u00e4");
     EXPECT_EQ(ErrorOf([&] { bearingLink->Execute(std::wstring(L"003rotate\0lp", 12)); }), kInvalidArgument)
         << "a command with a NUL is not sent cut short";
-    EXPECT_EQ(Executes(peer), std::vector<std::string>{"EXECUTE 003selectbearing 12\xB0 \xE4"});
+    // The command goes on the conversation of the link it was given to.
+    EXPECT_EQ(Executes(peer), std::vector<std::string>{"EXECUTE c2 003selectbearing 12\xB0 \xE4"});
 }
 
 TEST(Win32DdeClient, ATimeOutIs286ARefusal285AndALateAnswerIsNotTakenForTheNextCommand) {
@@ -60,7 +64,7 @@ TEST(Win32DdeClient, ATimeOutIs286ARefusal285AndALateAnswerIsNotTakenForTheNextC
     EXPECT_EQ(ErrorOf([&] { link->Execute(L"003first"); }), kDdeTimeout);
     // The first command's acknowledgement arrives while the second waits; the second itself is refused.
     EXPECT_EQ(ErrorOf([&] { link->Execute(L"003second"); }), kDdeRefused);
-    EXPECT_EQ(Executes(peer), (std::vector<std::string>{"EXECUTE 003first", "EXECUTE 003second"}));
+    EXPECT_EQ(Executes(peer), (std::vector<std::string>{"EXECUTE c1 003first", "EXECUTE c1 003second"}));
     EXPECT_TRUE(link->IsOpen()) << "neither a time-out nor a refusal ends the conversation";
 }
 
@@ -85,7 +89,11 @@ TEST(Win32DdeClient, OpeningFailsWithTheRightNumberAndOnlyTheFirstOfTwoAnswering
         EXPECT_EQ(ErrorOf([&] { dde.OpenHotLink({c.service, c.topic, c.item}, log.Handlers()); }), c.error);
     }
     // The conversations of the refused link and of the empty item were ended again by our side.
-    EXPECT_TRUE(WaitFor([&] { return peer.Count("DISCONNECT") == 2; }, 2000));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return peer.Events("DISCONNECT") == std::vector<std::string>{"DISCONNECT c1", "DISCONNECT c2"};
+        },
+        2000));
     EXPECT_TRUE(log.values.empty());
     EXPECT_EQ(log.closed, 0) << "a link that never opened reports no closing";
 
@@ -93,8 +101,9 @@ TEST(Win32DdeClient, OpeningFailsWithTheRightNumberAndOnlyTheFirstOfTwoAnswering
     PeerProcess twin(L"server", service, L"DDE", {L"Winkel=2"});
     LinkLog kept;
     auto link = dde.OpenHotLink({service, L"DDE", L"Winkel"}, kept.Handlers());
-    EXPECT_EQ(peer.Count("CONNECT DDE") + twin.Count("CONNECT DDE"), 4);
-    EXPECT_TRUE(WaitFor([&] { return peer.Count("DISCONNECT") + twin.Count("DISCONNECT") == 3; }, 2000));
+    EXPECT_EQ(peer.Events("CONNECT").size() + twin.Events("CONNECT").size(), 4u);
+    EXPECT_TRUE(
+        WaitFor([&] { return peer.Events("DISCONNECT").size() + twin.Events("DISCONNECT").size() == 3; }, 2000));
     EXPECT_EQ(kept.values.size(), 1u);
     EXPECT_TRUE(link->IsOpen());
 }

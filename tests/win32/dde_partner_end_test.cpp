@@ -24,8 +24,8 @@ TEST(Win32DdePartnerEnd, EveryOpenLinkLearnsOnceThatTheServerUninitializedOrWasK
         auto commandLink = dde.OpenHotLink({service, L"DDEServer", L"DDECommand"}, command.Handlers());
         auto ownLink = dde.OpenHotLink({service, L"DDEServer", L"Label"}, ours.Handlers());
         ownLink.reset();
-        EXPECT_TRUE(peer.WaitForText("ADVSTOP Label", 2000)) << "the partner is told that our link ended";
-        EXPECT_EQ(peer.Count("DISCONNECT"), 0) << "the other links keep the conversation";
+        EXPECT_TRUE(peer.WaitForText("DISCONNECT c3", 2000)) << "our link's end ends its conversation";
+        EXPECT_EQ(peer.Events("DISCONNECT").size(), 1u) << "the other links keep theirs";
         peer.Control("set SpotPrefix DK");
         ASSERT_TRUE(WaitFor([&] { return watch.values.size() == 2; }, 2000));
 

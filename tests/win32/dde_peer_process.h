@@ -46,6 +46,10 @@ struct PeerProcess {
     int Count(const std::string& text) const {
         return static_cast<int>(std::ranges::count(test_support::JournalTexts(journal), text));
     }
+    // The entries of one event ("CONNECT", "DISCONNECT"), whatever conversation and detail they carry.
+    std::vector<std::string> Events(const std::string& event) const {
+        return test_support::JournalTextsStartingWith(journal, event + " ");
+    }
     // Handles this thread's messages meanwhile, so that our own DDE windows keep answering the peer.
     bool WaitForText(const std::string& text, DWORD timeoutMs = 10000) const {
         return test_support::WaitForJournalText(journal, text, timeoutMs);

@@ -10,19 +10,18 @@ namespace {
 
 class Win32DdeLink : public DdeLink {
 public:
-    Win32DdeLink(std::shared_ptr<DdeClientConversation> conversation, DdeClientConversation::LinkId id)
-        : conversation_(std::move(conversation)), id_(id) {}
-    ~Win32DdeLink() override { conversation_->RemoveLink(id_); }
+    explicit Win32DdeLink(std::shared_ptr<DdeClientConversation> conversation)
+        : conversation_(std::move(conversation)) {}
+    ~Win32DdeLink() override { conversation_->Close(); }
     void Execute(const std::wstring& command) override {
         // Held here too: a callback during the wait may destroy this link.
         auto conversation = conversation_;
-        conversation->Execute(id_, command);
+        conversation->Execute(command);
     }
-    bool IsOpen() const override { return conversation_->IsOpen() && conversation_->HasLink(id_); }
+    bool IsOpen() const override { return conversation_->IsOpen(); }
 
 private:
     std::shared_ptr<DdeClientConversation> conversation_;
-    DdeClientConversation::LinkId id_;
 };
 
 class Win32TopicRegistration : public DdeTopicRegistration {
@@ -38,27 +37,8 @@ private:
 }  // namespace
 
 std::unique_ptr<DdeLink> Win32Dde::OpenHotLink(const DdeItemName& name, DdeLinkHandlers handlers) {
-    // A topic already in conversation lends it to the new link: no second initiate.
-    std::erase_if(conversations_, [](const auto& c) { return c.expired() || !c.lock()->IsOpen(); });
-    std::shared_ptr<DdeClientConversation> conversation;
-    for (const auto& weak : conversations_) {
-        if (auto open = weak.lock(); open->Names(name.application, name.topic)) {
-            conversation = std::move(open);
-            break;
-        }
-    }
-    if (!conversation) {
-        conversation = DdeClientConversation::Open(name.application, name.topic, timeouts_);
-        conversations_.push_back(conversation);
-    }
-    try {
-        return std::make_unique<Win32DdeLink>(conversation, conversation->AddLink(name.item, std::move(handlers)));
-    } catch (...) {
-        // A conversation that got no link ends again.
-        if (!conversation->HasLinks())
-            conversation->Close();
-        throw;
-    }
+    // A conversation of its own for every link, also when another one already talks to the same topic.
+    return std::make_unique<Win32DdeLink>(DdeClientConversation::Open(name, std::move(handlers), timeouts_));
 }
 
 std::unique_ptr<DdeTopicRegistration> Win32Dde::RegisterTopic(const std::wstring& application,

@@ -1,10 +1,7 @@
 // The DDE family on Windows, in raw DDE messages rather than DDEML (which under Wine is not told of a partner's
-// end and cannot reconnect): the links to one application|topic share one conversation, and every conversation
-// notices its partner's end.
+// end and cannot hold two conversations with one application|topic): every link is a conversation of its own, and
+// every conversation notices its partner's end.
 #pragma once
-
-#include <memory>
-#include <vector>
 
 #include "platform/dde.h"
 #include "platform/win32/win32_dde_client.h"
@@ -24,7 +21,6 @@ public:
 
 private:
     DdeClientTimeouts timeouts_;
-    std::vector<std::weak_ptr<DdeClientConversation>> conversations_;
 };
 
 }  // namespace tarvello::win32

@@ -17,28 +17,30 @@ constexpr UINT kClosedNotice = WM_APP + 1;
 
 }  // namespace
 
-std::shared_ptr<DdeClientConversation> DdeClientConversation::Open(const std::wstring& application,
-                                                                   const std::wstring& topic,
+std::shared_ptr<DdeClientConversation> DdeClientConversation::Open(const DdeItemName& name,
+                                                                   DdeLinkHandlers handlers,
                                                                    const DdeClientTimeouts& timeouts) {
-    auto conversation = std::make_shared<DdeClientConversation>(timeouts);
+    auto conversation = std::make_shared<DdeClientConversation>(std::move(handlers), timeouts);
     conversation->CreateHiddenWindow(L"", Reach::kMessageOnly);
     try {
-        conversation->Initiate(application, topic);
+        conversation->Initiate(name.application, name.topic);
+        conversation->HoldItemName(name.item);
+        conversation->Advise(name.item);
+        conversation->item_ = name.item;
+        conversation->RequestCurrentValue(name.item);
     } catch (...) {
+        // A link that never opened reports no end.
         conversation->Close();
         throw;
     }
     return conversation;
 }
 
-DdeClientConversation::DdeClientConversation(const DdeClientTimeouts& timeouts) : timeouts_(timeouts) {}
+DdeClientConversation::DdeClientConversation(DdeLinkHandlers handlers, const DdeClientTimeouts& timeouts)
+    : handlers_(std::move(handlers)), timeouts_(timeouts) {}
 
 DdeClientConversation::~DdeClientConversation() {
     Close();
-}
-
-bool DdeClientConversation::Names(const std::wstring& application, const std::wstring& topic) const {
-    return SameDdeName(application, application_) && SameDdeName(topic, topic_);
 }
 
 void DdeClientConversation::Initiate(const std::wstring& application, const std::wstring& topic) {
@@ -63,8 +65,6 @@ void DdeClientConversation::Initiate(const std::wstring& application, const std:
     GlobalDeleteAtom(top);
     if (partner_ == nullptr)
         throw ProgramError(error_number::kDdeNoAnswer);
-    application_ = application;
-    topic_ = topic;
     open_ = true;
     // A killed partner sends nothing; its conversation window just disappears.
     partnerWatch_ = PartnerWatch::OfThisThread().Watch([weak = weak_from_this(), this] {
@@ -86,54 +86,8 @@ void DdeClientConversation::OnInitiateAck(HWND server, LPARAM lParam) {
     PostMessageA(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(Hwnd()), 0);
 }
 
-DdeClientConversation::LinkId DdeClientConversation::AddLink(const std::wstring& item, DdeLinkHandlers handlers) {
-    std::shared_ptr<DdeWindow> keepAlive = shared_from_this();
-    if (!open_)
-        throw ProgramError(error_number::kDdeChannelClosed);
-    // An item already linked on this conversation has its advise loop: the new link only needs the value.
-    if (!ItemLinked(item)) {
-        HoldItemName(item);
-        Advise(item);
-    }
-    const LinkId id = nextLinkId_++;
-    links_.push_back({id, item, std::move(handlers)});
-    requestingLink_ = id;
-    RequestCurrentValue(item);
-    requestingLink_ = 0;
-    return id;
-}
-
 void DdeClientConversation::HoldItemName(const std::wstring& item) {
-    const ATOM held = AddNameAtom(item);
-    if (held == 0)
-        return;
-    if (std::find(heldItemNames_.begin(), heldItemNames_.end(), held) != heldItemNames_.end()) {
-        GlobalDeleteAtom(held);  // already held once
-        return;
-    }
-    heldItemNames_.push_back(held);
-}
-
-bool DdeClientConversation::ItemLinked(const std::wstring& item) const {
-    return std::any_of(links_.begin(), links_.end(), [&](const Link& l) { return SameDdeName(l.item, item); });
-}
-
-bool DdeClientConversation::HasLink(LinkId id) const {
-    return std::any_of(links_.begin(), links_.end(), [id](const Link& l) { return l.id == id; });
-}
-
-void DdeClientConversation::RemoveLink(LinkId id) {
-    const auto link = std::find_if(links_.begin(), links_.end(), [id](const Link& l) { return l.id == id; });
-    if (link == links_.end())
-        return;
-    const std::wstring item = link->item;
-    links_.erase(link);
-    if (links_.empty()) {
-        Close();
-        return;
-    }
-    if (!ItemLinked(item))
-        Unadvise(item);
+    heldItemName_ = AddNameAtom(item);
 }
 
 void DdeClientConversation::Advise(const std::wstring& item) {
@@ -186,23 +140,9 @@ void DdeClientConversation::RequestCurrentValue(const std::wstring& item) {
     requestedItem_.clear();
 }
 
-void DdeClientConversation::Unadvise(const std::wstring& item) {
-    if (!open_ || terminatePosted_)
-        return;
-    const ATOM itemAtom = AddNameAtom(item);
-    // The format of its advise, CF_TEXT: Wine's DDEML does not take format 0 for "every format". The answer is not
-    // waited for, and its atom is left alone: Wine's DDEML server deletes the atom before it answers with it, and
-    // deleting it again could remove a name still in use (on Windows this keeps one reference to a name atom per
-    // unadvise). Updates that still come for the item find no link and are answered and dropped.
-    if (itemAtom == 0)
-        return;
-    if (!PostMessageA(partner_, WM_DDE_UNADVISE, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(CF_TEXT, itemAtom)))
-        GlobalDeleteAtom(itemAtom);
-}
-
-void DdeClientConversation::Execute(LinkId id, const std::wstring& command) {
+void DdeClientConversation::Execute(const std::wstring& command) {
     std::shared_ptr<DdeWindow> keepAlive = shared_from_this();
-    if (!open_ || !HasLink(id))
+    if (!open_)
         throw ProgramError(error_number::kDdeChannelClosed);
     // The partner reads the command up to its NUL: one inside would send a different command.
     if (command.find(L'\0') != std::wstring::npos)
@@ -224,7 +164,7 @@ void DdeClientConversation::Execute(LinkId id, const std::wstring& command) {
     PumpMessagesUntil(
         [&] {
             auto it = find();
-            return it == executes_.end() || it->answer != Answer::kPending || !open_ || !HasLink(id);
+            return it == executes_.end() || it->answer != Answer::kPending || !open_;
         },
         timeouts_.executeMs);
     auto it = find();
@@ -233,8 +173,6 @@ void DdeClientConversation::Execute(LinkId id, const std::wstring& command) {
     const Answer answer = it->answer;
     if (answer != Answer::kPending) {
         executes_.erase(it);  // the block was freed when the answer came
-        if (!HasLink(id))
-            throw ProgramError(error_number::kDdeChannelClosed);  // the link went meanwhile
         if (answer == Answer::kNegative)
             throw ProgramError(error_number::kDdeRefused);
         return;
@@ -246,7 +184,7 @@ void DdeClientConversation::Execute(LinkId id, const std::wstring& command) {
         throw ProgramError(error_number::kDdeChannelClosed);
     }
     it->abandoned = true;
-    throw ProgramError(HasLink(id) ? error_number::kDdeTimeout : error_number::kDdeChannelClosed);
+    throw ProgramError(error_number::kDdeTimeout);
 }
 
 void DdeClientConversation::OnAck(LPARAM lParam) {
@@ -268,8 +206,8 @@ void DdeClientConversation::OnAck(LPARAM lParam) {
         return;
     }
     // The answer of an advise or a request names its item. Wine's DDEML server sends one more positive answer
-    // with the item atom after the first request's data: an answer nobody waits for (this one, an unadvise's) is
-    // not taken for anything, and its atom is left alone.
+    // with the item atom after the first request's data: an answer nobody waits for is not taken for anything,
+    // and its atom is left alone.
     const auto atom = static_cast<ATOM>(second);
     const std::wstring item = AtomText(atom);
     if (advise_ == Answer::kPending && SameDdeName(item, advisedItem_)) {
@@ -289,7 +227,7 @@ void DdeClientConversation::OnData(LPARAM lParam) {
     const ATOM itemAtom = static_cast<ATOM>(high);
     const std::optional<DataHeader> data = ReadDataBlock(block, false);
     const std::wstring item = AtomText(itemAtom);
-    const bool wanted = open_ && data && data->isText && ItemLinked(item);
+    const bool wanted = open_ && data && data->isText && !item_.empty() && SameDdeName(item, item_);
     if (data && data->ackRequested && !terminatePosted_) {
         // The answer reuses the packed lParam and the item atom; the server deletes the atom.
         const WORD status = wanted ? kAckPositive : 0;
@@ -309,18 +247,11 @@ void DdeClientConversation::OnData(LPARAM lParam) {
     }
     if (!wanted)
         return;
-    // The answer to a request is the current value for the link that asked; an update is for every link of the
-    // item. The handlers are taken first: one of them may end links, or the whole conversation.
-    const bool answersRequest = data->response && request_ == Answer::kPending && SameDdeName(item, requestedItem_);
-    if (answersRequest)
+    if (data->response && request_ == Answer::kPending && SameDdeName(item, requestedItem_))
         request_ = Answer::kPositive;
-    std::vector<std::function<void(const std::wstring&)>> receivers;
-    for (const Link& link : links_) {
-        const bool receives = answersRequest ? link.id == requestingLink_ : SameDdeName(link.item, item);
-        if (receives && link.handlers.onValue)
-            receivers.push_back(link.handlers.onValue);
-    }
-    for (const auto& onValue : receivers)
+    // Taken first: the handler may end the conversation.
+    const auto onValue = handlers_.onValue;
+    if (onValue)
         onValue(data->text);
 }
 
@@ -345,13 +276,9 @@ void DdeClientConversation::MarkClosed() {
 void DdeClientConversation::OnClosedNotice() {
     if (closedByUs_)
         return;
-    // Every link learns of the end once; a handler may remove links, its own or others.
-    std::vector<std::function<void()>> handlers;
-    for (const Link& link : links_) {
-        if (link.handlers.onClosed)
-            handlers.push_back(link.handlers.onClosed);
-    }
-    for (const auto& onClosed : handlers)
+    // Taken first: the handler may destroy the link, and with it this conversation's handlers.
+    const auto onClosed = handlers_.onClosed;
+    if (onClosed)
         onClosed();
 }
 
@@ -363,7 +290,7 @@ void DdeClientConversation::StopWatchingPartner() {
 
 void DdeClientConversation::Close() {
     closedByUs_ = true;
-    links_.clear();
+    handlers_ = {};
     StopWatchingPartner();
     if (open_ && !terminatePosted_) {
         terminatePosted_ = true;
@@ -372,9 +299,9 @@ void DdeClientConversation::Close() {
     open_ = false;
     FreeExecuteBlocks();
     DestroyHiddenWindow();
-    for (const ATOM held : heldItemNames_)
-        GlobalDeleteAtom(held);
-    heldItemNames_.clear();
+    if (heldItemName_ != 0)
+        GlobalDeleteAtom(heldItemName_);
+    heldItemName_ = 0;
 }
 
 void DdeClientConversation::FreeExecuteBlocks() {

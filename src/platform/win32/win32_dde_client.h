@@ -1,10 +1,9 @@
-// One client conversation in raw DDE messages with one application|topic, holding the hot links on its items:
-// initiate, advise, the first value by request, every update, executes, unadvise, and the end of the
-// conversation however the partner goes away. Links to one topic share its conversation, so each topic costs
-// one initiate broadcast however many of its items are linked.
+// One client conversation in raw DDE messages with one application|topic, holding a hot link on one item:
+// initiate, advise, the first value by request, every update, executes, and the end of the conversation however
+// the partner goes away. Every link is a conversation of its own, as the partners expect: which conversation
+// carries the executes and whose end means the partner has gone is theirs to rely on.
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,26 +23,18 @@ struct DdeClientTimeouts {
 
 class DdeClientConversation : public DdeWindow {
 public:
-    using LinkId = std::uint64_t;
-
-    // Throws ProgramError: 5 for a name that cannot be a DDE name, 282 when nobody answered.
-    static std::shared_ptr<DdeClientConversation> Open(const std::wstring& application,
-                                                       const std::wstring& topic,
+    // Opens the conversation and starts the hot link on item; the handlers get the current value, every update
+    // and the conversation's end. Throws ProgramError: 5 for a name that cannot be a DDE name, 282 when nobody
+    // answered, 285 when the link was refused, 286 when the advise was not answered, 284 when the partner left
+    // meanwhile. A conversation whose link failed is ended again.
+    static std::shared_ptr<DdeClientConversation> Open(const DdeItemName& name,
+                                                       DdeLinkHandlers handlers,
                                                        const DdeClientTimeouts& timeouts);
-    explicit DdeClientConversation(const DdeClientTimeouts& timeouts);
+    DdeClientConversation(DdeLinkHandlers handlers, const DdeClientTimeouts& timeouts);
     ~DdeClientConversation() override;
 
-    bool Names(const std::wstring& application, const std::wstring& topic) const;
-    // Starts a hot link on item; its handlers get the current value, every update and the conversation's end.
-    // Throws ProgramError: 5 for a bad item name, 285 when the link was refused, 286 when the advise was not
-    // answered, 284 when the partner left meanwhile.
-    LinkId AddLink(const std::wstring& item, DdeLinkHandlers handlers);
-    // Our side ends a link: no onClosed for it. The last link's end ends the conversation.
-    void RemoveLink(LinkId id);
-    bool HasLink(LinkId id) const;
-    bool HasLinks() const { return !links_.empty(); }
-    // Throws as DdeLink::Execute; 284 too when the link was removed while the execute waited.
-    void Execute(LinkId id, const std::wstring& command);
+    // Throws as DdeLink::Execute; 284 too when our side ended the conversation while the execute waited.
+    void Execute(const std::wstring& command);
     bool IsOpen() const { return open_; }
     // Our side ends the conversation: terminate, window gone, and no onClosed.
     void Close();
@@ -55,19 +46,11 @@ private:
         Answer answer;
         bool abandoned;  // its Execute gave up waiting; the late answer only frees the block
     };
-    struct Link {
-        LinkId id;
-        std::wstring item;
-        DdeLinkHandlers handlers;
-    };
-
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Initiate(const std::wstring& application, const std::wstring& topic);
     void Advise(const std::wstring& item);
     void RequestCurrentValue(const std::wstring& item);
-    void Unadvise(const std::wstring& item);
     void HoldItemName(const std::wstring& item);
-    bool ItemLinked(const std::wstring& item) const;
     void OnInitiateAck(HWND server, LPARAM lParam);
     void OnAck(LPARAM lParam);
     void OnData(LPARAM lParam);
@@ -77,27 +60,24 @@ private:
     void StopWatchingPartner();
     void FreeExecuteBlocks();
 
+    DdeLinkHandlers handlers_;
     DdeClientTimeouts timeouts_;
-    std::wstring application_;
-    std::wstring topic_;
+    std::wstring item_;  // the linked item; empty until its advise was acknowledged
     HWND partner_ = nullptr;
     PartnerWatch::Id partnerWatch_ = 0;  // 0: not watched
     bool initiating_ = false;
     bool open_ = false;
     bool terminatePosted_ = false;
     bool closedByUs_ = false;
-    std::vector<Link> links_;
-    LinkId nextLinkId_ = 1;
     Answer advise_ = Answer::kPositive;
     std::wstring advisedItem_;  // the item whose advise is answered next
     Answer request_ = Answer::kPositive;
     std::wstring requestedItem_;  // the item whose first value is awaited
-    LinkId requestingLink_ = 0;   // the link that gets it
     std::vector<PendingExecute> executes_;
-    // One reference of our own to each item name used on the conversation, kept until it closes: Wine's DDEML
-    // server deletes some item atoms once more than it should, and a name atom that vanishes while one of our
-    // messages still carries it makes that message unreadable.
-    std::vector<ATOM> heldItemNames_;
+    // A reference of our own to the item name, kept until the conversation closes: Wine's DDEML server deletes
+    // some item atoms once more than it should, and a name atom that vanishes while one of our messages still
+    // carries it makes that message unreadable.
+    ATOM heldItemName_ = 0;
 };
 
 }  // namespace tarvello::win32

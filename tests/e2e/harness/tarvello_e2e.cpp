@@ -19,7 +19,14 @@ std::wstring Quoted(const std::wstring& path) {
 
 void TarvelloE2E::SetUp() {
     // The tick count keeps folders of earlier runs apart: Wine hands out the same process ids again.
-    folder_ = test_support::FreshTempPath(L"tarvello-e2e-" + std::to_wstring(GetTickCount64()) + L"-");
+    journals_ = test_support::FreshTempPath(L"tarvello-e2e-" + std::to_wstring(GetTickCount64()) + L"-");
+    CreateDirectoryW(journals_.c_str(), nullptr);
+    folder_ = journals_;
+    ASSERT_NO_FATAL_FAILURE(UseProgramFolder(L""));
+}
+
+void TarvelloE2E::UseProgramFolder(const std::wstring& leaf) {
+    folder_ = leaf.empty() ? journals_ : journals_ + L"\\" + leaf;
     CreateDirectoryW(folder_.c_str(), nullptr);
     CopyFileW(BinPath(L"Tarvello.chm").c_str(), FolderFile(L"Tarvello.chm").c_str(), FALSE);
     ASSERT_TRUE(CopyFileW(BinPath(L"Tarvello.exe").c_str(), FolderFile(L"Tarvello.exe").c_str(), FALSE))
@@ -35,7 +42,7 @@ void TarvelloE2E::TearDown() {
 
 ChildProcess* TarvelloE2E::StartStandIn(const std::wstring& name, const std::wstring& arguments) {
     // A stand-in started again must not be taken as ready on the strength of its predecessor's journal.
-    const std::wstring journal = FolderFile(name + L"-journal.txt");
+    const std::wstring journal = JournalFile(name);
     DeleteFileW(journal.c_str());
     processes_.push_back(std::make_unique<ChildProcess>(Quoted(BinPath(name + L".exe")) + L" --journal " +
                                                         Quoted(journal) + L" " + arguments));
@@ -112,7 +119,7 @@ bool TarvelloE2E::RegisterBearingSource(bool registered) {
 std::vector<std::string> TarvelloE2E::Entries(const std::wstring& standIn, const std::string& pattern) const {
     const std::regex wanted(pattern);
     std::vector<std::string> found;
-    for (const std::string& text : test_support::JournalTexts(FolderFile(standIn + L"-journal.txt"))) {
+    for (const std::string& text : test_support::JournalTexts(JournalFile(standIn))) {
         if (std::regex_match(text, wanted))
             found.push_back(text);
     }

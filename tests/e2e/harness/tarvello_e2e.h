@@ -59,13 +59,22 @@ protected:
     static HWND LoggerWindow() { return FindWindowA(standin::kLoggerWindowClass, nullptr); }
     static HWND DXViewWindow() { return FindWindowA(standin::kDxViewWindowClass, nullptr); }
 
+    // Tarvello's program folder from now on: a folder named leaf inside the test's own, holding Tarvello.exe and
+    // its help. The stand-ins' journals stay where they are.
+    void UseProgramFolder(const std::wstring& leaf);
+    // A file in Tarvello's program folder.
     std::wstring FolderFile(const std::wstring& name) const { return folder_ + L"\\" + name; }
+    // The journal of L"DXView" or L"ContestLogger".
+    std::wstring JournalFile(const std::wstring& standIn) const {
+        return journals_ + L"\\" + standIn + L"-journal.txt";
+    }
     // The texts of a stand-in's journal entries that match pattern as a whole, in order.
     std::vector<std::string> Entries(const std::wstring& standIn, const std::string& pattern) const;
     // Error.log holds its header and, unless entryPattern is empty, one entry that ends in it after the stamp.
     ::testing::AssertionResult ErrorLogHolds(const std::string& entryPattern = "") const;
 
     std::wstring folder_;
+    std::wstring journals_;
     HWND main_ = nullptr;
     HWND box_ = nullptr;
     ChildProcess* tarvello_ = nullptr;

@@ -27,8 +27,8 @@ DWORD g_client = 0;
 HCONV g_conversation = nullptr;
 int g_executes = 0;
 
-HDDEDATA OnExecute(const std::string&, const std::string& command) {
-    g_journal.Write("EXECUTE", command);
+HDDEDATA OnExecute(const std::string&, const std::string& command, const std::string& conversation) {
+    g_journal.Write("EXECUTE", conversation + " " + command);
     const bool late = g_executeMode == "late" && ++g_executes == 1;
     if (late)
         Sleep(1500);
