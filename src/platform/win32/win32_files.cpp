@@ -1,4 +1,5 @@
-// The files family on Windows. Paths and texts go to the ...A calls in the system ANSI code page.
+// The files family on Windows. Paths go to the wide calls, so that a folder the ANSI code page cannot spell is
+// reached; the lines written are text in the system ANSI code page, as they always were.
 #include "platform/win32/win32_files.h"
 
 #include <windows.h>
@@ -9,7 +10,7 @@
 namespace tarvello::win32 {
 namespace {
 
-// A path that the ANSI call would cut short or cannot name is refused before the call.
+// A path that the call would cut short is refused before the call.
 bool HasEmbeddedNul(const std::wstring& path) {
     return path.find(L'\0') != std::wstring::npos;
 }
@@ -34,7 +35,7 @@ bool HasEmbeddedNul(const std::wstring& path) {
 std::optional<FileAttributes> Win32Files::Attributes(const std::wstring& path) {
     if (path.empty() || HasEmbeddedNul(path))
         return std::nullopt;
-    const DWORD attributes = GetFileAttributesA(ToAnsi(path).c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return std::nullopt;
     FileAttributes result;
@@ -47,8 +48,8 @@ std::optional<FileAttributes> Win32Files::Attributes(const std::wstring& path) {
 void Win32Files::AppendLine(const std::wstring& path, const std::wstring& line) {
     if (path.empty() || HasEmbeddedNul(path))
         throw ProgramError(error_number::kPathNotFound);
-    HANDLE file = CreateFileA(ToAnsi(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         ThrowFileError(GetLastError());
     const std::string bytes = ToAnsi(line) + "\r\n";

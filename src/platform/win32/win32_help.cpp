@@ -1,7 +1,6 @@
-// HtmlHelpA(NULL, path, HH_DISPLAY_TOPIC, 0) through hhctrl.ocx; the library is looked for once per run.
+// HtmlHelpW(NULL, path, HH_DISPLAY_TOPIC, 0) through hhctrl.ocx; the library is looked for once per run. The
+// wide call opens a help file in a folder the ANSI code page cannot spell.
 #include "platform/win32/win32_help.h"
-
-#include "platform/win32/win32_ansi.h"
 
 namespace tarvello::win32 {
 namespace {
@@ -18,15 +17,15 @@ void Win32Help::ShowHelp(const std::wstring& path) {
         loadAttempted_ = true;
         library_ = LoadLibraryA("hhctrl.ocx");
         if (library_ != nullptr) {
-            htmlHelp_ = reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(GetProcAddress(library_, "HtmlHelpA")));
+            htmlHelp_ = reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(GetProcAddress(library_, "HtmlHelpW")));
         }
     }
     if (htmlHelp_ == nullptr)
         return;
-    // An embedded NUL would make the ANSI call open a different, shorter path.
+    // An embedded NUL would make the call open a different, shorter path.
     if (path.find(L'\0') != std::wstring::npos)
         return;
-    htmlHelp_(nullptr, ToAnsi(path).c_str(), kDisplayTopic, 0);
+    htmlHelp_(nullptr, path.c_str(), kDisplayTopic, 0);
 }
 
 }  // namespace tarvello::win32

@@ -18,7 +18,7 @@ public:
     void ShowHelp(const std::wstring& path) override;
 
 private:
-    using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+    using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
     bool loadAttempted_ = false;
     HMODULE library_ = nullptr;
     HtmlHelpProc htmlHelp_ = nullptr;

@@ -41,7 +41,7 @@ std::wstring Win32Shell::ExeBaseName() {
 }
 
 VersionRecord Win32Shell::ProgramVersion() {
-    return ReadVersionRecord(ToAnsi(ModulePath()), ExeBaseName());
+    return ReadVersionRecord(ModulePath(), ExeBaseName());
 }
 
 void Win32Shell::ShowCriticalMessage(const std::wstring& text, const std::wstring& title) {

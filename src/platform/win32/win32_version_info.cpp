@@ -1,13 +1,14 @@
-// GetFileVersionInfoA / VerQueryValueA: "\" for the fixed numbers, the first translation's ProductName.
+// GetFileVersionInfoW / VerQueryValueW: "\" for the fixed numbers, the first translation's ProductName. Wide, so
+// that a program in a folder the ANSI code page cannot spell still finds its own version.
 #include "platform/win32/win32_version_info.h"
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cwchar>
+#include <iterator>
 #include <vector>
 
 #include "common/program_error.h"
-#include "platform/win32/win32_ansi.h"
 
 namespace tarvello::win32 {
 namespace {
@@ -25,35 +26,35 @@ std::wstring QueryProductName(std::vector<char>& block) {
     };
     Translation* translations = nullptr;
     UINT size = 0;
-    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &size) ||
+    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &size) ||
         size < sizeof(Translation)) {
         return {};
     }
-    char query[64];
-    std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\ProductName", translations[0].language,
+    wchar_t query[64];
+    std::swprintf(query, std::size(query), L"\\StringFileInfo\\%04x%04x\\ProductName", translations[0].language,
                   translations[0].codePage);
-    char* name = nullptr;
-    if (!VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&name), &size) || size == 0)
+    wchar_t* name = nullptr;
+    if (!VerQueryValueW(block.data(), query, reinterpret_cast<void**>(&name), &size) || size == 0)
         return {};
-    return FromAnsi(std::string(name));
+    return std::wstring(name);
 }
 
 }  // namespace
 
-VersionRecord ReadVersionRecord(const std::string& ansiPath, const std::wstring& fallbackName) {
+VersionRecord ReadVersionRecord(const std::wstring& path, const std::wstring& fallbackName) {
     VersionRecord record;
     record.productName = fallbackName;
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(ansiPath.c_str(), &ignored);
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0)
         return record;
     std::vector<char> block(size);
-    if (!GetFileVersionInfoA(ansiPath.c_str(), 0, size, block.data()))
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data()))
         return record;
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedSize = 0;
-    if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) &&
+    if (VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) &&
         fixedSize >= sizeof(VS_FIXEDFILEINFO)) {
         record.major = Narrow(HIWORD(fixed->dwFileVersionMS));
         record.minor = Narrow(LOWORD(fixed->dwFileVersionMS));

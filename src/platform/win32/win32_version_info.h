@@ -7,8 +7,8 @@
 
 namespace tarvello::win32 {
 
-// The version record of the file at ansiPath. A file without VERSIONINFO yields the base name as product name
+// The version record of the file at path. A file without VERSIONINFO yields the base name as product name
 // and 0.0.0; a number above 32767 fails with overflow (ProgramError 6).
-VersionRecord ReadVersionRecord(const std::string& ansiPath, const std::wstring& fallbackName);
+VersionRecord ReadVersionRecord(const std::wstring& path, const std::wstring& fallbackName);
 
 }  // namespace tarvello::win32
