@@ -31,5 +31,28 @@ for f in Tarvello.exe Testpartner/BearingSource.dll Testpartner/DXView.exe Testp
     machine=$(python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(4096); o = struct.unpack_from("<I", d, 0x3c)[0]; print(hex(struct.unpack_from("<H", d, o + 4)[0]))' "$unpacked/$f")
     [ "$machine" = 0x14c ] || { echo "$f is not a 32-bit program (machine $machine)" >&2; exit 1; }
 done
+# No symbols and no debug sections ship. mingw writes long section names (.eh_frame, .debug_info) as "/N", an
+# offset into the string table behind the symbols.
+for f in Tarvello.exe Testpartner/BearingSource.dll Testpartner/DXView.exe Testpartner/ContestLogger.exe \
+    Testpartner/standin-ctl.exe; do
+    python3 - "$unpacked/$f" <<'PY' || { echo "$f carries symbols or debug sections" >&2; exit 1; }
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+pe = struct.unpack_from("<I", data, 0x3c)[0]
+sections, = struct.unpack_from("<H", data, pe + 6)
+symbol_table, symbols = struct.unpack_from("<II", data, pe + 12)
+optional_size, = struct.unpack_from("<H", data, pe + 20)
+table = pe + 24 + optional_size
+strings = symbol_table + 18 * symbols
+def name(raw):
+    raw = raw.rstrip(b"\0").decode("latin-1")
+    if raw.startswith("/") and symbol_table:
+        start = strings + int(raw[1:])
+        raw = data[start:data.index(b"\0", start)].decode("latin-1")
+    return raw
+names = [name(data[table + 40 * i:table + 40 * i + 8]) for i in range(sections)]
+sys.exit(1 if symbols or any(n.startswith((".debug", "/")) for n in names) else 0)
+PY
+done
 head -c 3 "$unpacked/LIESMICH.txt" | cmp - <(printf '\xef\xbb\xbf')
 echo "release zip ok: $(basename "$zip")"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Idle cost of Tarvello under Wine: its CPU time, as the scheduler accounts it, over SECONDS of polling the keys
 # beside the stand-ins, as a share of one core, measured in the same run as BarePoller.exe, which reads the same
-# four keys every 20 ms and does nothing else. Prints both, the difference and the ratio.
+# four keys every 20 ms and does nothing else, and as BarePoller.exe --window, the same beside one plain window.
+# Prints all three, the differences and the ratios, and fails when Tarvello costs more than 0.1 percentage points
+# above the windowed bare poller.
 # usage: scripts/bench-idle.sh [BUILD_DIR] [SECONDS]   (defaults: build/windows, 60)
 seconds=${2:-60}
 bench_name=bench-idle
@@ -53,3 +55,8 @@ awk -v t=$((t1 - t0)) -v b=$((b1 - b0)) -v w=$((w1 - w0)) -v s="$seconds" 'BEGIN
     printf "\ndifference to BarePoller --window %.3f percentage points", tp - wp
     if (w > 0) printf ", ratio %.2f", t / w
     printf "\n" }'
+over=$(awk -v t=$((t1 - t0)) -v w=$((w1 - w0)) -v s="$seconds" 'BEGIN { print (100 * (t - w) / 1e9 / s > 0.1) ? 1 : 0 }')
+if [ "$over" = 1 ]; then
+    echo "bench-idle: Tarvello idles more than 0.1 percentage points above BarePoller --window" >&2
+    exit 1
+fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time of Tarvello.exe under Wine and Xvfb, measured in the same run as MinimalWindow.exe (one plain
-# window): from process start to the window shown, RUNS times each, alternating; prints both medians and the ratio.
+# window): from process start to the window shown, RUNS times each, alternating; prints both medians and the ratio,
+# and fails when Tarvello takes more than three times as long (a guard against a start-up that went astray).
 # Tarvello's window appears only after its start-up sequence, i.e. with the links to DXView and the logger open,
 # so the DXView and logger stand-ins are started first. Then StartupPhases.exe shows where Tarvello's time goes:
 # the median of each phase over RUNS starts.
@@ -62,7 +63,8 @@ echo "median Tarvello.exe:      $tarvello_median ms"
 if [ "$(log_lines)" != "$log_before" ]; then
     echo "WARNING: Tarvello logged start-up failures during the runs (see $app/Error.log): the times are not those of a complete start" >&2
 fi
-awk -v t="$tarvello_median" -v m="$minimal_median" 'BEGIN { printf "ratio Tarvello / MinimalWindow: %.2f\n", t / m }'
+awk -v t="$tarvello_median" -v m="$minimal_median" 'BEGIN { printf "ratio Tarvello / MinimalWindow: %.2f (guard: 3)\n", t / m }'
+guard_failed=$(awk -v t="$tarvello_median" -v m="$minimal_median" 'BEGIN { print (t > 3 * m) ? 1 : 0 }')
 
 # Phase by phase: one StartupPhases.exe run gives one "phase ms" line each; the medians over RUNS runs.
 phases="$bench/phases.txt"
@@ -77,3 +79,7 @@ awk '/^ *\(/ { next } { ms = $NF; $NF = ""; name = $0; sub(/ +$/, "", name);
              for (a = 1; a <= k; a++) s[a] = v[name, a];
              for (a = 1; a <= k; a++) for (b = a + 1; b <= k; b++) if (s[b] < s[a]) { t = s[a]; s[a] = s[b]; s[b] = t }
              printf "  %-34s %7.1f\n", name, (k % 2) ? s[(k + 1) / 2] : (s[k / 2] + s[k / 2 + 1]) / 2 } }' "$phases"
+if [ "$guard_failed" = 1 ]; then
+    echo "bench-startup: Tarvello's start-up takes more than three times MinimalWindow's" >&2
+    exit 1
+fi
