@@ -7,7 +7,6 @@
 
 #include "../../src/app/resource_ids.h"
 #include "harness/tarvello_e2e.h"
-#include "support/journal.h"
 
 namespace e2e {
 namespace {
@@ -19,16 +18,12 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return ShowsConnected(); }, 3000)) << WindowText(main_);
     }
     size_t Connects() const { return Entries(L"DXView", "CONNECT .*").size(); }
-    // A partner's journal entries of one event, sorted: the order in which conversations end is not fixed.
-    std::vector<std::string> Sorted(const std::wstring& standIn, const std::string& pattern) const {
-        std::vector<std::string> entries = Entries(standIn, pattern);
-        std::sort(entries.begin(), entries.end());
-        return entries;
-    }
     static bool Drop(const std::string& item) { return Script(standin::kDxViewWindowClass, "drop " + item); }
 };
 
-TEST_F(DXViewLinkE2E, EveryLinkIsAConversationOfItsOwnAndOnlyTheSpotPrefixOnesEndMeansDXViewHasGone) {
+// The conversations as DXView and the logger see them: one per link, the commands on DDECommand's, only the end of
+// SpotPrefix's taken for DXView going (dropped or killed), the one retry 5 s later, every one ended at the close.
+TEST_F(DXViewLinkE2E, OneConversationPerLinkAndOneRetryFiveSecondsAfterDXViewGoes) {
     ASSERT_NO_FATAL_FAILURE(StartConnected());
     ASSERT_TRUE(WaitFor([&] { return Entries(L"ContestLogger", "ADVSTART .*").size() == 2; }, 3000));
     EXPECT_EQ(Entries(L"DXView", "(CONNECT|ADVSTART) .*"),
@@ -37,67 +32,43 @@ TEST_F(DXViewLinkE2E, EveryLinkIsAConversationOfItsOwnAndOnlyTheSpotPrefixOnesEn
     EXPECT_EQ(Entries(L"ContestLogger", "(CONNECT|ADVSTART) .*"),
               (std::vector<std::string>{"CONNECT c1 DDE", "ADVSTART c1 NeuesRufzeichen", "CONNECT c2 DDE",
                                         "ADVSTART c2 Winkel"}));
-    // DXView's links come first, then the logger's.
-    const auto stamp = [&](const std::wstring& standIn, const std::string& text) {
-        for (const auto& entry : test_support::ReadJournal(JournalFile(standIn)))
-            if (entry.text == text)
-                return entry.ms;
-        return -1LL;
-    };
-    EXPECT_LE(stamp(L"DXView", "ADVSTART c3 ShortPath"), stamp(L"ContestLogger", "CONNECT c1 DDE"));
-
-    // The commands go on the DDECommand link's conversation.
     ClickLater(IDC_SELECTBEARINGCMD);
     ClickLater(IDC_LPCMD);
     ASSERT_TRUE(WaitFor([&] { return Entries(L"DXView", "REPLY .*").size() == 2; }, 5000));
     EXPECT_EQ(Entries(L"DXView", "EXECUTE .*"),
               (std::vector<std::string>{"EXECUTE c2 003selectbearing245", "EXECUTE c2 003rotatelp"}));
 
-    // The end of the command and bearing conversations alone is no loss of DXView; the SpotPrefix one's is.
     ASSERT_TRUE(Drop("DDECommand"));
     ASSERT_TRUE(Drop("ShortPath"));
-    EXPECT_FALSE(WaitFor([&] { return !ShowsConnected(); }, 1000)) << WindowText(main_);
-    ASSERT_TRUE(Drop("SpotPrefix"));
-    const ULONGLONG dropped = GetTickCount64();
-    ASSERT_TRUE(WaitFor([&] { return !ShowsConnected(); }, 1000)) << "loss not noticed within a second";
-
-    // The one retry, 5 s later, opens three new conversations.
-    ASSERT_TRUE(WaitFor([&] { return ShowsConnected(); }, 9000)) << WindowText(main_);
-    EXPECT_GE(GetTickCount64() - dropped, 4500u);
-    std::vector<std::string> links = Entries(L"DXView", "ADVSTART .*");
-    links.erase(links.begin(), links.begin() + std::min<std::ptrdiff_t>(3, std::ssize(links)));
-    EXPECT_EQ(links,
-              (std::vector<std::string>{"ADVSTART c4 SpotPrefix", "ADVSTART c5 DDECommand", "ADVSTART c6 ShortPath"}));
-
-    // The orderly close ends every conversation still open: DXView's three new ones and the logger's two.
-    const size_t dxviewEndsBefore = Entries(L"DXView", "DISCONNECT .*").size();
-    PostMessageW(main_, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(tarvello_->WaitForExit(10000));
-    EXPECT_TRUE(WaitFor([&] { return Entries(L"DXView", "DISCONNECT .*").size() == dxviewEndsBefore + 3; }, 3000));
-    for (const char* conversation : {"c4", "c5", "c6"}) {
-        EXPECT_EQ(Entries(L"DXView", std::string("DISCONNECT ") + conversation).size(), 1u) << conversation;
+    EXPECT_FALSE(WaitFor([&] { return !ShowsConnected(); }, 1000)) << "only SpotPrefix's end means DXView has gone";
+    for (const bool killed : {false, true}) {
+        SCOPED_TRACE(killed ? "killed" : "SpotPrefix dropped");
+        if (killed)
+            dxview_->Kill();
+        else
+            ASSERT_TRUE(Drop("SpotPrefix"));
+        const ULONGLONG gone = GetTickCount64();
+        ASSERT_TRUE(WaitFor([&] { return !ShowsConnected(); }, 1000)) << "loss not noticed within a second";
+        if (killed)
+            dxview_ = StartStandIn(L"DXView");  // back before the retry is due, with a fresh journal
+        ASSERT_TRUE(WaitFor([&] { return ShowsConnected(); }, 9000)) << WindowText(main_);
+        EXPECT_GE(GetTickCount64() - gone, 4500u);
+        const std::vector<std::string> links = Entries(L"DXView", "ADVSTART .*");
+        const int n = killed ? 1 : 4;  // the retry's three new conversations
+        const auto link = [n](int k, const char* item) { return "ADVSTART c" + std::to_string(n + k) + " " + item; };
+        EXPECT_EQ(std::vector<std::string>(links.end() - std::min<std::size_t>(3, links.size()), links.end()),
+                  (std::vector<std::string>{link(0, "SpotPrefix"), link(1, "DDECommand"), link(2, "ShortPath")}));
     }
-    EXPECT_TRUE(WaitFor([&] { return Entries(L"ContestLogger", "DISCONNECT .*").size() == 2; }, 3000));
-    EXPECT_EQ(Sorted(L"ContestLogger", "DISCONNECT .*"), (std::vector<std::string>{"DISCONNECT c1", "DISCONNECT c2"}));
-}
-
-TEST_F(DXViewLinkE2E, KilledDXViewIsNoticedAndRetriedOnceFiveSecondsLater) {
-    ASSERT_NO_FATAL_FAILURE(StartConnected());
-    EXPECT_EQ(Connects(), 3u);  // one conversation per link
-
-    dxview_->Kill();
-    const ULONGLONG killed = GetTickCount64();
-    ASSERT_TRUE(WaitFor([&] { return !ShowsConnected(); }, 1000)) << "loss not noticed within a second";
-
-    // DXView comes back before the retry is due: the one retry finds it.
-    StartStandIn(L"DXView");
-    ASSERT_TRUE(WaitFor([&] { return ShowsConnected(); }, 9000)) << WindowText(main_);
-    EXPECT_GE(GetTickCount64() - killed, 4500u);
-    EXPECT_EQ(Connects(), 3u);
-    // No further attempt follows.
+    // No further attempt follows, and the orderly close ends every conversation still open.
     WaitFor([] { return false; }, 6000);
     EXPECT_EQ(Connects(), 3u);
-    EXPECT_TRUE(tarvello_->Running());
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(tarvello_->WaitForExit(10000));
+    for (const auto& [standIn, ends] : {std::pair{L"DXView", 3u}, {L"ContestLogger", 2u}}) {
+        EXPECT_TRUE(WaitFor([&] { return Entries(standIn, "DISCONNECT .*").size() == ends; }, 3000));
+        for (unsigned c = 1; c <= ends; ++c)
+            EXPECT_EQ(Entries(standIn, "DISCONNECT c" + std::to_string(c)).size(), 1u) << c;
+    }
 }
 
 TEST_F(DXViewLinkE2E, BearingWithDXViewGoneTellsLogsAndEndsWithoutSavingThePosition) {
