@@ -6,7 +6,7 @@
 #include <string>
 
 #include "automation/cls_keys.h"
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "platform/sim/sim_codepage.h"
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_keyboard.h"

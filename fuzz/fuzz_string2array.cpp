@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "platform/sim/sim_codepage.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_profile.h"

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -f build/host/compile_commands.json ] || { echo "lint-core: configure the host preset first" >&2; exit 1; }
-core=$(git ls-files 'src/common/*.cpp' 'src/control_window/*.cpp' 'src/dde_link/*.cpp' 'src/automation/*.cpp' \
+core=$(git ls-files 'src/base/*.cpp' 'src/common/*.cpp' 'src/control_window/*.cpp' 'src/dde_link/*.cpp' 'src/automation/*.cpp' \
     'src/settings/*.cpp' 'src/partners/*.cpp' | grep -v /platform/)
 core="$core $(git ls-files 'src/platform/*.cpp' | grep -v -e /sim/ -e /win32/ || true)"
 findings=$(cppcheck --enable=warning,style,performance --std=c++20 --quiet --inline-suppr -I src $core 2>&1 || true)

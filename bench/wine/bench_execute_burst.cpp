@@ -5,7 +5,7 @@
 // psapi.h needs the types of windows.h.
 #include <psapi.h>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "harness/tarvello_e2e.h"
 #include "platform/win32/win32_dde.h"
 

@@ -1,7 +1,7 @@
 // The keystroke primitives of clsKeys: keys by character or virtual-key code, typed strings, lock states.
 #include "automation/cls_keys.h"
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello {
 namespace {

@@ -6,7 +6,7 @@
 #include "automation/cls_keys.h"
 #include "automation/key_name_table.h"
 #include "automation/upper_case.h"
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello {
 namespace {

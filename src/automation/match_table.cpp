@@ -1,7 +1,7 @@
 // The window finder's result table.
 #include "automation/match_table.h"
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello {
 

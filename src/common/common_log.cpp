@@ -2,9 +2,9 @@
 // and the bounded handling of failures that happen while an entry is being written.
 #include "common/common.h"
 
+#include "base/program_error.h"
 #include "common/locale_info.h"
 #include "common/log_stamp.h"
-#include "common/program_error.h"
 #include "common/reported_call.h"
 #include "common/utc.h"
 #include "common/version_text.h"

@@ -1,6 +1,7 @@
 // Common: start and end of the common services, the version text and the operating-system facts.
 #include "common/common.h"
 
+#include "base/logged_procedure_names.h"
 #include "common/locale_info.h"
 #include "common/os_name_table.h"
 #include "common/reported_call.h"
@@ -28,7 +29,7 @@ void Common::Initialize() {
 }
 
 void Common::Terminate() {
-    RunReported(*this, L"Common.Terminate", [&] {
+    RunReported(*this, logged_procedure::kDiagnosticLogTerminate, [&] {
         if (logStarted_)
             DebugLog(shell_.ProgramVersion().productName + L" shutdown");
     });
@@ -36,12 +37,12 @@ void Common::Terminate() {
 
 std::wstring Common::Version() {
     std::wstring result;
-    RunReported(*this, L"Common.Version", [&] { result = VersionText(shell_.ProgramVersion()); });
+    RunReported(*this, logged_procedure::kVersion, [&] { result = VersionText(shell_.ProgramVersion()); });
     return result;
 }
 
 void Common::GetOSVersion() {
-    RunReported(*this, L"Common.GetOSVersion", [&] {
+    RunReported(*this, logged_procedure::kGetOSVersion, [&] {
         OsVersionInfo info;
         info.size = kOsVersionInfoSize;
         info.servicePack.assign(kServicePackChars, ' ');
@@ -55,7 +56,7 @@ void Common::GetOSVersion() {
 
 std::wstring Common::GetOSName() {
     std::wstring result;
-    RunReported(*this, L"Common.GetOSName", [&] { result = osName_; });
+    RunReported(*this, logged_procedure::kGetOSName, [&] { result = osName_; });
     return result;
 }
 

@@ -3,7 +3,7 @@
 
 #include <limits>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello {
 

@@ -1,16 +1,17 @@
 // LocaleInfo: the two-call buffer protocol of the platform's locale table.
 #include "common/locale_info.h"
 
+#include "base/logged_procedure_names.h"
 #include "common/reported_call.h"
 
 namespace tarvello {
 
 std::wstring LocaleInfo::GetLocaleLanguage() {
-    return UserLocaleText(locale_type::kLanguage, L"LocaleInfo.GetLocaleLanguage");
+    return UserLocaleText(locale_type::kLanguage, logged_procedure::kGetLocaleLanguage);
 }
 
 std::wstring LocaleInfo::GetLocaleCountry() {
-    return UserLocaleText(locale_type::kCountry, L"LocaleInfo.GetLocaleCountry");
+    return UserLocaleText(locale_type::kCountry, logged_procedure::kGetLocaleCountry);
 }
 
 std::wstring LocaleInfo::UserLocaleText(std::uint32_t type, const wchar_t* procedure) {
@@ -26,7 +27,7 @@ std::wstring LocaleInfo::UserLocaleText(std::uint32_t type, const wchar_t* proce
 
 std::wstring LocaleInfo::GetUserLocaleInfo(std::uint32_t lcid, std::uint32_t type) {
     std::wstring result;
-    RunReported(reporter_, L"LocaleInfo.GetUserLocaleInfo", [&] {
+    RunReported(reporter_, logged_procedure::kGetUserLocaleInfo, [&] {
         const int needed = clock_.LocaleText(lcid, type, nullptr, 0);
         if (needed <= 0)
             return;

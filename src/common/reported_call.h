@@ -4,8 +4,8 @@
 
 #include <exception>
 
+#include "base/program_error.h"
 #include "common/error_reporter.h"
-#include "common/program_error.h"
 
 namespace tarvello {
 

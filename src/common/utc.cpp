@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "base/logged_procedure_names.h"
 #include "common/reported_call.h"
 
 namespace tarvello {
@@ -20,7 +21,7 @@ bool IsLeapYear(int year) {
 
 double UTC::CurrentTime() {
     double result = 0;
-    RunReported(reporter_, L"UTC.CurrentTime", [&] {
+    RunReported(reporter_, logged_procedure::kCurrentTime, [&] {
         const SystemTime now = clock_.UtcNow();
         // A reading before 2000 adds no whole years: only its day within its own year is counted.
         double days = kEndOf1999;

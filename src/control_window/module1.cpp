@@ -4,7 +4,7 @@
 #include <exception>
 #include <optional>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello {
 

@@ -3,9 +3,9 @@
 
 #include <exception>
 
+#include "base/program_error.h"
 #include "common/action_gate.h"
 #include "common/common.h"
-#include "common/program_error.h"
 #include "common/program_texts.h"
 #include "common/reported_call.h"
 #include "control_window/control_texts.h"

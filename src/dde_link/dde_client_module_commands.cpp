@@ -1,5 +1,5 @@
 // DDEClientModule's rotator commands to DXView and the caption it keeps for the control window.
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "common/program_texts.h"
 #include "common/reported_call.h"
 #include "dde_link/dde_client_module.h"

@@ -1,9 +1,9 @@
 // The connection to DXView: the three hot links, the connection tables and the single retry.
 #include "dde_link/dde_client_module.h"
 
-#include "common/program_error.h"
+#include "base/logged_procedure_names.h"
+#include "base/program_error.h"
 #include "common/reported_call.h"
-#include "dde_link/dde_link_texts.h"
 #include "partners/partners.h"
 
 namespace tarvello {
@@ -40,7 +40,7 @@ DDEClientModule::~DDEClientModule() {
 
 void DDEClientModule::Initialize() {
     Terminate();
-    const bool created = RunReported(common_, dde_link_texts::kInitializeProcedure, [&] {
+    const bool created = RunReported(common_, logged_procedure::kDxViewLinkInitialize, [&] {
         diagnosticFlag_ = false;
         // A "start" or a retry tick that comes while another action runs (its DDE waits let them in) waits
         // for it: a retry swallowed by a running attempt would leave DXView unconnected for good.
@@ -52,7 +52,7 @@ void DDEClientModule::Initialize() {
     if (!created)
         return;
     // Without its own topic the program still talks to DXView; only outside "start" requests are lost.
-    RunReported(common_, dde_link_texts::kInitializeProcedure, [&] { window_->RegisterOwnTopic(); });
+    RunReported(common_, logged_procedure::kDxViewLinkInitialize, [&] { window_->RegisterOwnTopic(); });
     ConnectServer(partners::kDxViewServerNumber);
 }
 
@@ -166,7 +166,7 @@ bool DDEClientModule::IsCurrentLinkSet(std::uint64_t generation) const {
 }
 
 void DDEClientModule::SetServerConnect(std::int16_t n, bool connected) {
-    RunReported(common_, dde_link_texts::kSetServerConnectProcedure, [&] {
+    RunReported(common_, logged_procedure::kSetServerConnect, [&] {
         const std::size_t i = ServerIndex(n);
         ServerConnected[i] = connected;
         if (connected) {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "common/reported_call.h"
 #include "dde_link/execute_command.h"
 #include "partners/partners.h"

@@ -13,8 +13,4 @@ inline constexpr std::wstring_view kDxViewConnectedMark = L" {DXV}";
 inline constexpr std::wstring_view kErrorLogHint = L" - see ErrorLog in ";
 inline constexpr std::wstring_view kErrorLogHintFile = L"/ErrorLog.txt";
 
-// Procedure names written to the diagnostic log; the small m of the first is how the log has always read.
-inline constexpr wchar_t kInitializeProcedure[] = L"DDEClientmodule.Initialize";
-inline constexpr wchar_t kSetServerConnectProcedure[] = L"DDEClientModule.SetServerConnect";
-
 }  // namespace tarvello::dde_link_texts

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "settings/number_text.h"
 
 namespace tarvello {

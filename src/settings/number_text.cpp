@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello {
 namespace {

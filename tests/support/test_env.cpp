@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace test_support {
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "common_test_support.h"
 #include "failing_allocation.h"
 

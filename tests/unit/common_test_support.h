@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/program_error.h"
 #include "common/common.h"
 #include "common/locale_info.h"
-#include "common/program_error.h"
 #include "common/utc.h"
 #include "platform/sim/sim_desktop.h"
 

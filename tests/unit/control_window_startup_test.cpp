@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "control_window/tarvello_program.h"
 #include "fakes/recording_view.h"
 #include "fakes/sim_partners.h"

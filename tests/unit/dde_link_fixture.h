@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "base/program_error.h"
 #include "common/common.h"
 #include "common/locale_info.h"
-#include "common/program_error.h"
 #include "common/utc.h"
 #include "dde_link/dde_client_module.h"
 #include "platform/sim/sim_desktop.h"

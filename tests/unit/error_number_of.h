@@ -1,7 +1,7 @@
 // The error number a call of the program fails with, for tests of failures.
 #pragma once
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello::test {
 

@@ -2,7 +2,7 @@
 // platform can fail gives empty text.
 #include <gtest/gtest.h>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "common_test_support.h"
 
 namespace tarvello::testing {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "control_window/module1.h"
 #include "platform/sim/sim_desktop.h"
 #include "settings/ini_access.h"

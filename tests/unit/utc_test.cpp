@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "common_test_support.h"
 
 namespace tarvello::testing {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "platform/win32/bearing_source_com_interface.h"
 #include "platform/win32/win32_bearing_source_com.h"
 #include "support/child_process.h"

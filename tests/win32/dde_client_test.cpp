@@ -1,7 +1,7 @@
 // Hot links and executes of Win32Dde against a DDEML server in another process, under Wine.
 #include <gtest/gtest.h>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "dde_peer_process.h"
 #include "platform/win32/win32_dde.h"
 

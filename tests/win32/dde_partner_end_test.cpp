@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "dde_peer_process.h"
 #include "platform/win32/win32_dde.h"
 

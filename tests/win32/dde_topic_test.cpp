@@ -5,7 +5,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "dde_peer_process.h"
 #include "platform/win32/win32_dde.h"
 #include "platform/win32/win32_dde_data.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../../standins/common/standin_names.h"
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "platform/win32/win32_dde.h"
 #include "support/child_process.h"
 #include "support/journal.h"

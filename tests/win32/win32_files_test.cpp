@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "support/test_env.h"
 
 namespace tarvello::win32 {

@@ -1,7 +1,7 @@
 // Simulated clock and locale.
 #include "platform/sim/sim_clock_locale.h"
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello::sim {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello::sim {
 namespace {

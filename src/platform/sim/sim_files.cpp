@@ -3,7 +3,7 @@
 
 #include <cwctype>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "platform/sim/sim_codepage.h"
 
 namespace tarvello::sim {

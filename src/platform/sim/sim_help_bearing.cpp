@@ -1,7 +1,7 @@
 // Simulated bearing source.
 #include "platform/sim/sim_help_bearing.h"
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello::sim {
 namespace {

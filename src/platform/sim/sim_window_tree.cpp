@@ -1,7 +1,7 @@
 // Simulated window tree.
 #include "platform/sim/sim_window_tree.h"
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "platform/win32/bearing_source_com_interface.h"
 
 namespace tarvello::win32 {

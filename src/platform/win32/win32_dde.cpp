@@ -1,7 +1,7 @@
 // Win32Dde: hands out client links and topic registrations built on the raw-message conversations.
 #include "platform/win32/win32_dde.h"
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "platform/win32/win32_dde_client.h"
 #include "platform/win32/win32_dde_server.h"
 

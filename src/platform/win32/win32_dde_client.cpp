@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "platform/win32/win32_dde_data.h"
 #include "platform/win32/win32_dde_wait.h"
 

@@ -1,7 +1,7 @@
 // The hidden windows of the DDE family.
 #include "platform/win32/win32_dde_window.h"
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "platform/win32/win32_ansi.h"
 
 namespace tarvello::win32 {

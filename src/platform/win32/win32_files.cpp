@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 #include "platform/win32/win32_ansi.h"
 
 namespace tarvello::win32 {

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 namespace tarvello::win32 {
 namespace {

@@ -1,5 +1,5 @@
 // The table of standard error descriptions, shared by "Error.log" and "ErrorLog.txt".
-#include "common/program_error.h"
+#include "base/program_error.h"
 
 #include <array>
 #include <new>
