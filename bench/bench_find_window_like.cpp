@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "automation/mod_find_window_like.h"
+#include "automation/window_finder.h"
 #include "platform/sim/sim_window_tree.h"
 
 namespace {
@@ -24,7 +24,7 @@ void BuildDesktop(tarvello::sim::SimWindowTree& tree) {
 void FindWindowLikeOver10000(benchmark::State& state) {
     tarvello::sim::SimWindowTree tree;
     BuildDesktop(tree);
-    tarvello::modFindWindowLike finder(tree);
+    tarvello::WindowFinder finder(tree);
     tarvello::MatchTable table;
     for (auto _ : state) {
         benchmark::DoNotOptimize(finder.FindWindowLike(table, 0, L"*DXView Info*", L"ThunderRT6*"));

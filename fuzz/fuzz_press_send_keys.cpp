@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "automation/cls_keys.h"
+#include "automation/keystroke_synthesiser.h"
 #include "base/program_error.h"
 #include "platform/sim/sim_codepage.h"
 #include "platform/sim/sim_event_loop.h"
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return -1;
     tarvello::sim::SimEventLoop loop;
     BudgetKeyboard keyboard;
-    tarvello::clsKeys keys(keyboard, loop);
+    tarvello::KeystrokeSynthesiser keys(keyboard, loop);
     const std::wstring text = tarvello::DecodeCp1252(std::string(reinterpret_cast<const char*>(data), size));
     try {
         keys.PressSendKeys(text);

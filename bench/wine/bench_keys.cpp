@@ -10,7 +10,7 @@
 #include <regex>
 #include <vector>
 
-#include "automation/mod_find_window_like.h"
+#include "automation/window_finder.h"
 #include "bare_walk.h"
 #include "harness/tarvello_e2e.h"
 #include "platform/win32/win32_window_tree.h"
@@ -101,7 +101,7 @@ TEST_F(KeyLatency, TarvelloAgainstTheBarePoller) {
 
     // The rotor stop's walk on this desktop, Tarvello's window still open.
     tarvello::win32::Win32WindowTree tree;
-    tarvello::modFindWindowLike finder(tree);
+    tarvello::WindowFinder finder(tree);
     tarvello::MatchTable table;
     const double finderMs = WalkMs([&] { finder.FindWindowLike(table, 0, L"*DXView Info*", L"ThunderRT6*"); });
     bench::BareWalk counted;

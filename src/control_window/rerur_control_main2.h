@@ -21,7 +21,7 @@ class DDEClientModule;
 class IniAccess;
 class Module1;
 class ProgramLog;
-class modFindWindowLike;
+class WindowFinder;
 
 // What the control window works with; everything is owned by the program object.
 struct ControlWindowServices {
@@ -30,7 +30,7 @@ struct ControlWindowServices {
     ActionGate& gate;  // one action at a time
     Common& common;
     DDEClientModule& ddeClient;
-    modFindWindowLike& finder;
+    WindowFinder& finder;
     Module1& module1;
     ProgramLog& programLog;
     std::function<IniAccess&()> iniStore;  // created on first use

@@ -1,7 +1,7 @@
 // Stopping the rotor the way an operator would: a Ctrl+click into DXView's window titled "SP", then the
 // keyboard goes back to the logger. Also the DXView presence check at start-up, which uses the same search.
-#include "automation/cls_keys.h"
-#include "automation/mod_find_window_like.h"
+#include "automation/keystroke_synthesiser.h"
+#include "automation/window_finder.h"
 #include "common/program_texts.h"
 #include "control_window/control_texts.h"
 #include "control_window/module1.h"
@@ -37,7 +37,7 @@ void RERurControlMain2::CheckDXViewPresence() {
 void RERurControlMain2::RotorStop() {
     // The search is run for its records: the last "SP" window and the logger's title.
     SearchDXViewWindows();
-    clsKeys keys(services_.platform.keyboard, services_.platform.loop);
+    KeystrokeSynthesiser keys(services_.platform.keyboard, services_.platform.loop);
     const WindowHandle target = services_.finder.hWndSP;
     // Without a live "SP" window there is nothing to click; posting to handle 0 would land in this program's
     // own queue. The logger still gets the keyboard back.

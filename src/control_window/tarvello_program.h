@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "automation/mod_find_window_like.h"
+#include "automation/window_finder.h"
 #include "common/action_gate.h"
 #include "common/common.h"
 #include "common/locale_info.h"
@@ -25,7 +25,7 @@ public:
     RERurControlMain2& MainWindow() { return main_; }
     DDEClientModule& DdeClient() { return ddeClient_; }
     Common& CommonServices() { return common_; }
-    modFindWindowLike& Finder() { return finder_; }
+    WindowFinder& Finder() { return finder_; }
     ActionGate& Gate() { return gate_; }
     IniAccess& IniStore();
 
@@ -35,7 +35,7 @@ private:
     UTC utc_;
     LocaleInfo locale_;
     Common common_;
-    modFindWindowLike finder_;
+    WindowFinder finder_;
     Module1 module1_;
     ProgramLog programLog_;
     std::unique_ptr<IniAccess> ini_;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "automation/cls_keys.h"
+#include "automation/keystroke_synthesiser.h"
 #include "error_number_of.h"
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_keyboard.h"
@@ -24,7 +24,7 @@ inline std::string Trace(const std::vector<sim::KeyEvent>& events) {
 struct KeysFixture {
     sim::SimEventLoop loop;
     sim::SimKeyboard keyboard;
-    clsKeys keys{keyboard, loop};
+    KeystrokeSynthesiser keys{keyboard, loop};
 
     std::string TraceOf(const std::wstring& sendKeys) {
         keyboard.ClearEvents();

@@ -15,7 +15,7 @@ using Events = std::vector<sim::KeyEvent>;
 constexpr std::uint32_t kUp = keyevent::kKeyUp;
 constexpr std::uint32_t kExt = keyevent::kExtendedKey;
 
-TEST(ClsKeysPressKey, PlainShiftedAndAltGrCharactersSendTheirModifiersInPressOrder) {
+TEST(KeystrokePressKey, PlainShiftedAndAltGrCharactersSendTheirModifiersInPressOrder) {
     test::KeysFixture f;
     f.keys.PressKey(L"a", false, false);
     EXPECT_EQ(f.keyboard.Events(), (Events{{65, 0x1E, 0}, {65, 0x1E, kUp}}));
@@ -45,7 +45,7 @@ TEST(ClsKeysPressKey, PlainShiftedAndAltGrCharactersSendTheirModifiersInPressOrd
     EXPECT_TRUE(f.keyboard.KeysDown().empty());
 }
 
-TEST(ClsKeysPressKey, CharactersWithoutAKeySendNothingAndAnEmptyKeyFails) {
+TEST(KeystrokePressKey, CharactersWithoutAKeySendNothingAndAnEmptyKeyFails) {
     test::KeysFixture f;
     f.keys.PressKey(L"\u20ac", false, false);  // no key on the US layout
     f.keyboard.SetKeyScan(L'q', 0);
@@ -54,7 +54,7 @@ TEST(ClsKeysPressKey, CharactersWithoutAKeySendNothingAndAnEmptyKeyFails) {
     EXPECT_TRUE(f.keyboard.Events().empty());
 }
 
-TEST(ClsKeysPressKeyVK, ExtendedFlagFollowsTheCharacterMappingUnlessCompatible) {
+TEST(KeystrokePressKeyVK, ExtendedFlagFollowsTheCharacterMappingUnlessCompatible) {
     test::KeysFixture f;
     f.keys.PressKeyVK(17, true, false, false);
     f.keys.PressKeyVK(17, false, true, false);
@@ -67,7 +67,7 @@ TEST(ClsKeysPressKeyVK, ExtendedFlagFollowsTheCharacterMappingUnlessCompatible) 
             {17, 0x1D, kExt}, {17, 0x1D, kExt | kUp}, {17, 0x1D, 0}, {17, 0x1D, kUp}, {13, 0x1C, 0}, {13, 0x1C, kUp}}));
 }
 
-TEST(ClsKeysPressKeyVK, CodesOutside0To255FailWithOverflowBeforeAnyEvent) {
+TEST(KeystrokePressKeyVK, CodesOutside0To255FailWithOverflowBeforeAnyEvent) {
     test::KeysFixture f;
     EXPECT_EQ(ErrorNumberOf([&] { f.keys.PressKeyVK(256, false, false, false); }), 6);
     EXPECT_EQ(ErrorNumberOf([&] { f.keys.PressKeyVK(-1, false, true, false); }), 6);
@@ -85,7 +85,7 @@ public:
     }
 };
 
-TEST(ClsKeysPressString, PausesAfterEveryCharacterAndStopsAtTheFirstFailure) {
+TEST(KeystrokePressString, PausesAfterEveryCharacterAndStopsAtTheFirstFailure) {
     test::KeysFixture f;
     f.keys.PressString(L"", true);
     f.keys.PressString(L"ab", false);
@@ -98,14 +98,14 @@ TEST(ClsKeysPressString, PausesAfterEveryCharacterAndStopsAtTheFirstFailure) {
     EXPECT_EQ(f.loop.ProcessPendingEventsCalls(), 2);
 
     WideScanKeyboard wide;
-    clsKeys keys(wide, f.loop);
+    KeystrokeSynthesiser keys(wide, f.loop);
     EXPECT_EQ(ErrorNumberOf([&] { keys.PressString(L"abc", false); }), 6);
     EXPECT_EQ(Trace(wide.Events()), "65v 65^");
     EXPECT_TRUE(wide.KeysDown().empty());
     EXPECT_EQ(f.loop.Pauses().size(), 5u);
 }
 
-TEST(ClsKeysGetLockStatus, ReportsLocksThatAreOnOrWhoseKeyIsHeld) {
+TEST(KeystrokeGetLockStatus, ReportsLocksThatAreOnOrWhoseKeyIsHeld) {
     test::KeysFixture f;
     bool caps = true, num = true, scroll = true;
     f.keys.GetLockStatus(caps, num, scroll);

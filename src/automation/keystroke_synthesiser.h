@@ -12,9 +12,9 @@
 namespace tarvello {
 
 // Failures throw ProgramError 5 (invalid argument) or 6 (overflow); events already sent stay sent.
-class clsKeys {
+class KeystrokeSynthesiser {
 public:
-    clsKeys(Keyboard& keyboard, EventLoop& loop) : keyboard_(keyboard), loop_(loop) {}
+    KeystrokeSynthesiser(Keyboard& keyboard, EventLoop& loop) : keyboard_(keyboard), loop_(loop) {}
 
     // Presses and/or releases the key that types the first character of sKey, with the Shift, Ctrl and Alt
     // that character needs. bHold: key down only; bRelease: key up only; both: nothing.

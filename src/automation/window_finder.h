@@ -12,9 +12,9 @@
 
 namespace tarvello {
 
-class modFindWindowLike {
+class WindowFinder {
 public:
-    explicit modFindWindowLike(WindowTree& windows) : windows_(windows) {}
+    explicit WindowFinder(WindowTree& windows) : windows_(windows) {}
 
     // Number of matches below startWindow (0: the desktop). The outermost call replaces matchTable.
     std::int32_t FindWindowLike(MatchTable& matchTable,

@@ -1,5 +1,5 @@
-// The keystroke primitives of clsKeys: keys by character or virtual-key code, typed strings, lock states.
-#include "automation/cls_keys.h"
+// The keystroke primitives of KeystrokeSynthesiser: keys by character or virtual-key code, typed strings, lock states.
+#include "automation/keystroke_synthesiser.h"
 
 #include "base/program_error.h"
 
@@ -23,12 +23,12 @@ std::uint8_t AsEventByte(std::int64_t value) {
 
 }  // namespace
 
-bool clsKeys::IsExtendedKey(std::uint32_t code) {
+bool KeystrokeSynthesiser::IsExtendedKey(std::uint32_t code) {
     // Keys that type no character (arrows, function keys, Ctrl ...) go out as extended keys.
     return keyboard_.MapKeyCode(code, mapvk::kVkToChar) == 0;
 }
 
-void clsKeys::PressKey(const std::wstring& sKey, bool bHold, bool bRelease) {
+void KeystrokeSynthesiser::PressKey(const std::wstring& sKey, bool bHold, bool bRelease) {
     if (sKey.empty())
         throw ProgramError(error_number::kInvalidArgument);
     const std::int16_t scan = keyboard_.KeyForCharacter(sKey.front());
@@ -65,7 +65,7 @@ void clsKeys::PressKey(const std::wstring& sKey, bool bHold, bool bRelease) {
     }
 }
 
-void clsKeys::PressString(const std::wstring& sString, bool bDoEvents) {
+void KeystrokeSynthesiser::PressString(const std::wstring& sString, bool bDoEvents) {
     for (wchar_t c : sString) {
         PressKey(std::wstring(1, c), false, false);
         loop_.Pause(kPauseAfterCharacterMs);
@@ -74,7 +74,7 @@ void clsKeys::PressString(const std::wstring& sString, bool bDoEvents) {
     }
 }
 
-void clsKeys::PressKeyVK(std::int32_t keyPress, bool bHold, bool bRelease, bool bCompatible) {
+void KeystrokeSynthesiser::PressKeyVK(std::int32_t keyPress, bool bHold, bool bRelease, bool bCompatible) {
     const auto code = static_cast<std::uint32_t>(keyPress);
     std::uint32_t ext = IsExtendedKey(code) ? keyevent::kExtendedKey : 0;
     const std::uint32_t sc = keyboard_.MapKeyCode(code, mapvk::kVkToVsc);
@@ -86,7 +86,7 @@ void clsKeys::PressKeyVK(std::int32_t keyPress, bool bHold, bool bRelease, bool 
         keyboard_.SendKeyEvent(AsEventByte(keyPress), AsEventByte(sc), ext | keyevent::kKeyUp);
 }
 
-void clsKeys::GetLockStatus(bool& bCapsLock, bool& bNumLock, bool& bScrollLock) {
+void KeystrokeSynthesiser::GetLockStatus(bool& bCapsLock, bool& bNumLock, bool& bScrollLock) {
     bCapsLock = keyboard_.ReadToggleState(kCapsLock) != 0;
     bNumLock = keyboard_.ReadToggleState(kNumLock) != 0;
     bScrollLock = keyboard_.ReadToggleState(kScrollLock) != 0;

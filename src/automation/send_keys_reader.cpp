@@ -1,10 +1,10 @@
-// The key-sequence interpreter of clsKeys: "+", "^", "%" hold Shift, Ctrl, Alt over the next character,
+// The key-sequence interpreter of KeystrokeSynthesiser: "+", "^", "%" hold Shift, Ctrl, Alt over the next character,
 // a parenthesised group or a brace group; "~" is Enter; "{NAME count}" names a key and repeats it.
 #include <algorithm>
 #include <limits>
 
-#include "automation/cls_keys.h"
 #include "automation/key_name_table.h"
+#include "automation/keystroke_synthesiser.h"
 #include "automation/upper_case.h"
 #include "base/program_error.h"
 
@@ -28,7 +28,7 @@ std::int32_t ModifierKey(wchar_t c) {
 
 }  // namespace
 
-void clsKeys::PressSendKeys(const std::wstring& sKeys) {
+void KeystrokeSynthesiser::PressSendKeys(const std::wstring& sKeys) {
     std::wstring keys = sKeys;
     std::vector<HeldEntry> modifierStack;
     try {
@@ -41,7 +41,7 @@ void clsKeys::PressSendKeys(const std::wstring& sKeys) {
     ReleaseAllHeld(modifierStack);
 }
 
-void clsKeys::RunSendKeys(std::wstring& keys, std::vector<HeldEntry>& modifierStack) {
+void KeystrokeSynthesiser::RunSendKeys(std::wstring& keys, std::vector<HeldEntry>& modifierStack) {
     // The string is rewritten while it runs, so its length is read afresh on every item.
     for (std::size_t pos = 0; pos < keys.size(); ++pos) {
         const wchar_t c = keys[pos];
@@ -61,10 +61,10 @@ void clsKeys::RunSendKeys(std::wstring& keys, std::vector<HeldEntry>& modifierSt
     }
 }
 
-void clsKeys::PressModifier(std::wstring& keys,
-                            std::size_t pos,
-                            std::int32_t virtualKey,
-                            std::vector<HeldEntry>& modifierStack) {
+void KeystrokeSynthesiser::PressModifier(std::wstring& keys,
+                                         std::size_t pos,
+                                         std::int32_t virtualKey,
+                                         std::vector<HeldEntry>& modifierStack) {
     PressKeyVK(virtualKey, true, false, false);
     const std::size_t next = pos + 1;
     if (next >= keys.size()) {
@@ -83,7 +83,7 @@ void clsKeys::PressModifier(std::wstring& keys,
     keys.replace(next, 1, std::wstring{L'(', following, L')'});
 }
 
-void clsKeys::PopModifier(std::vector<HeldEntry>& modifierStack) {
+void KeystrokeSynthesiser::PopModifier(std::vector<HeldEntry>& modifierStack) {
     bool popNext = !modifierStack.empty();
     while (popNext) {
         const HeldEntry top = modifierStack.back();
@@ -94,7 +94,7 @@ void clsKeys::PopModifier(std::vector<HeldEntry>& modifierStack) {
     }
 }
 
-void clsKeys::ReleaseAllHeld(std::vector<HeldEntry>& modifierStack) {
+void KeystrokeSynthesiser::ReleaseAllHeld(std::vector<HeldEntry>& modifierStack) {
     while (!modifierStack.empty()) {
         const HeldEntry top = modifierStack.back();
         modifierStack.pop_back();
@@ -103,7 +103,7 @@ void clsKeys::ReleaseAllHeld(std::vector<HeldEntry>& modifierStack) {
     }
 }
 
-void clsKeys::PressBraceGroup(const std::wstring& keys, std::size_t& pos) {
+void KeystrokeSynthesiser::PressBraceGroup(const std::wstring& keys, std::size_t& pos) {
     std::wstring sChar;
     std::int32_t vkCode = 0;
     KeyNameToVK(pos, keys, sChar, vkCode);
@@ -133,7 +133,10 @@ void clsKeys::PressBraceGroup(const std::wstring& keys, std::size_t& pos) {
     --pos;
 }
 
-void clsKeys::KeyNameToVK(std::size_t& iPos, const std::wstring& sKeys, std::wstring& sChar, std::int32_t& vkCode) {
+void KeystrokeSynthesiser::KeyNameToVK(std::size_t& iPos,
+                                       const std::wstring& sKeys,
+                                       std::wstring& sChar,
+                                       std::int32_t& vkCode) {
     sChar.clear();
     vkCode = 0;
     ++iPos;

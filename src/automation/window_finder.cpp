@@ -1,5 +1,5 @@
 // The window finder: a post-order walk of the window tree with pattern tests and partner-window records.
-#include "automation/mod_find_window_like.h"
+#include "automation/window_finder.h"
 
 #include "automation/upper_case.h"
 #include "partners/partners.h"
@@ -30,10 +30,10 @@ private:
 
 }  // namespace
 
-std::int32_t modFindWindowLike::FindWindowLike(MatchTable& matchTable,
-                                               WindowHandle startWindow,
-                                               const std::wstring& titlePattern,
-                                               const std::wstring& classPattern) {
+std::int32_t WindowFinder::FindWindowLike(MatchTable& matchTable,
+                                          WindowHandle startWindow,
+                                          const std::wstring& titlePattern,
+                                          const std::wstring& classPattern) {
     if (searchDepth_ == 0) {
         if (startWindow == 0)
             startWindow = windows_.DesktopWindow();
@@ -46,10 +46,10 @@ std::int32_t modFindWindowLike::FindWindowLike(MatchTable& matchTable,
     return lastMatchIndex_ + 1;
 }
 
-void modFindWindowLike::SearchChildren(MatchTable& matchTable,
-                                       WindowHandle parent,
-                                       const WildcardPattern& title,
-                                       const WildcardPattern& className) {
+void WindowFinder::SearchChildren(MatchTable& matchTable,
+                                  WindowHandle parent,
+                                  const WildcardPattern& title,
+                                  const WildcardPattern& className) {
     DepthGuard depth(searchDepth_);
     for (WindowHandle child = windows_.FirstChild(parent); child != 0; child = windows_.NextSibling(child)) {
         SearchChildren(matchTable, child, title, className);
@@ -64,7 +64,7 @@ void modFindWindowLike::SearchChildren(MatchTable& matchTable,
     }
 }
 
-std::wstring modFindWindowLike::ReadTitle(WindowHandle window) {
+std::wstring WindowFinder::ReadTitle(WindowHandle window) {
     int length = windows_.TitleLength(window);
     if (length <= 0)
         return L"";
@@ -75,7 +75,7 @@ std::wstring modFindWindowLike::ReadTitle(WindowHandle window) {
     return windows_.Title(window, length + 1);
 }
 
-void modFindWindowLike::RememberPartnerWindow(WindowHandle window, const std::wstring& title) {
+void WindowFinder::RememberPartnerWindow(WindowHandle window, const std::wstring& title) {
     // The program's own windows can carry the marker too (the key-help notice, a folder name in the caption),
     // and they lie behind the logger while the operator types there; they are never the logger.
     if (title.find(partners::kLoggerTitleMarker) != std::wstring::npos && !windows_.BelongsToThisProgram(window))
@@ -84,10 +84,10 @@ void modFindWindowLike::RememberPartnerWindow(WindowHandle window, const std::ws
         hWndSP = window;
 }
 
-void modFindWindowLike::StoreMatch(MatchTable& matchTable,
-                                   WindowHandle window,
-                                   const std::wstring& title,
-                                   const std::wstring& className) {
+void WindowFinder::StoreMatch(MatchTable& matchTable,
+                              WindowHandle window,
+                              const std::wstring& title,
+                              const std::wstring& className) {
     const bool owned = windows_.Parent(window) != 0;
     const WindowHandle keyWindow = owned ? TopOfParentChain(window) : window;
     std::wstring key = HandleText(keyWindow) + L"h" + std::to_wstring(lastMatchIndex_);
@@ -97,7 +97,7 @@ void modFindWindowLike::StoreMatch(MatchTable& matchTable,
     matchTable.SetColumn(column, {title, HandleText(window), className, owned ? L"Child" : L"Parent", std::move(key)});
 }
 
-WindowHandle modFindWindowLike::TopOfParentChain(WindowHandle window) {
+WindowHandle WindowFinder::TopOfParentChain(WindowHandle window) {
     WindowHandle top = window;
     for (int step = 0; step < kMaxParentChain; ++step) {
         const WindowHandle parent = windows_.Parent(top);
@@ -108,7 +108,7 @@ WindowHandle modFindWindowLike::TopOfParentChain(WindowHandle window) {
     return top;
 }
 
-std::wstring modFindWindowLike::HandleText(WindowHandle window) {
+std::wstring WindowFinder::HandleText(WindowHandle window) {
     const auto low = static_cast<std::uint32_t>(static_cast<std::uint64_t>(window));
     return std::to_wstring(static_cast<std::int32_t>(low));
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "automation/mod_find_window_like.h"
+#include "automation/window_finder.h"
 #include "error_number_of.h"
 #include "platform/sim/sim_window_tree.h"
 
@@ -18,7 +18,7 @@ namespace {
 using Texts = std::vector<std::wstring>;
 
 std::wstring H(WindowHandle window) {
-    return modFindWindowLike::HandleText(window);
+    return WindowFinder::HandleText(window);
 }
 
 // A tree whose class-name call fails for one window, as a platform call may in the middle of a walk.
@@ -55,7 +55,7 @@ struct FindWindowLike : ::testing::Test {
     }
 
     FailingTree tree;
-    modFindWindowLike finder{tree};
+    WindowFinder finder{tree};
     MatchTable table;
 };
 
