@@ -16,7 +16,7 @@
 namespace tarvello {
 
 class ActionGate;
-class Common;
+class DiagnosticLog;
 class DDEClientModule;
 class IniAccess;
 class Module1;
@@ -28,7 +28,7 @@ struct ControlWindowServices {
     Platform platform;
     ControlView& view;
     ActionGate& gate;  // one action at a time
-    Common& common;
+    DiagnosticLog& diagnostics;
     DDEClientModule& ddeClient;
     WindowFinder& finder;
     Module1& module1;

@@ -5,7 +5,7 @@
 
 #include "base/program_error.h"
 #include "common/action_gate.h"
-#include "common/common.h"
+#include "common/diagnostic_log.h"
 #include "common/program_texts.h"
 #include "common/reported_call.h"
 #include "control_window/control_texts.h"
@@ -55,7 +55,7 @@ void RERurControlMain2::RunStartupSteps() {
         RunIgnoringFailure([&] { services_.programLog.CreateWithHeader(); });
     // Without DXView's info window the process ends here.
     CheckDXViewPresence();
-    services_.common.Initialize();
+    services_.diagnostics.Initialize();
     services_.module1.InitIniPath(services_.iniStore());
     RestorePosition();
     // The hidden DDE window and the three links to DXView, then the caption that shows them.
@@ -136,7 +136,7 @@ void RERurControlMain2::Form_Unload() {
                    FormatNumberText(services_.view.TopTwips()));
     ini.WriteEntry(std::wstring(texts::kReleaseSection), std::wstring(texts::kReleaseKey),
                    std::wstring(texts::kReleaseText));
-    services_.common.Terminate();
+    services_.diagnostics.Terminate();
     services_.ddeClient.Terminate();
     // The hot links end with the window.
     text1Link_.reset();

@@ -5,7 +5,7 @@
 #include "base/logged_procedure_names.h"
 #include "base/program_error.h"
 #include "common/action_gate.h"
-#include "common/common.h"
+#include "common/diagnostic_log.h"
 #include "control_window/control_texts.h"
 #include "control_window/rerur_control_main2.h"
 #include "dde_link/dde_client_module.h"
@@ -41,7 +41,7 @@ void RERurControlMain2::RunKeyAction(void (RERurControlMain2::*action)()) {
         (this->*action)();
     } catch (const ProgramError& e) {
         // A failure must not escape into the message loop and end the program; it is recorded instead.
-        services_.common.ReportError(NarrowErrorNumber(e.Number()), logged_procedure::kPollKeys);
+        services_.diagnostics.ReportError(NarrowErrorNumber(e.Number()), logged_procedure::kPollKeys);
     }
 }
 
@@ -67,7 +67,7 @@ void RERurControlMain2::TakeBearing() {
     } catch (const ProgramError& e) {
         if (!bearingSourceFailureLogged_) {
             bearingSourceFailureLogged_ = true;
-            services_.common.ReportError(NarrowErrorNumber(e.Number()), logged_procedure::kReadBearingText);
+            services_.diagnostics.ReportError(NarrowErrorNumber(e.Number()), logged_procedure::kReadBearingText);
         }
     }
     services_.ddeClient.SelectBearing(services_.view.Text(ViewField::kBearing));

@@ -3,19 +3,19 @@
 
 namespace tarvello {
 
-// Modules refer to ones declared after them (UTC reports through Common, the control window drives the DXView
+// Modules refer to ones declared after them (UTC reports through DiagnosticLog, the control window drives the DXView
 // link); they only keep the references during construction and use them later.
 TarvelloProgram::TarvelloProgram(const Platform& platform, ControlView& view)
     : platform_(platform),
-      utc_(platform_.clock, common_),
-      locale_(platform_.clock, common_),
-      common_(platform_.files, platform_.shell, platform_.clock, utc_, locale_),
+      utc_(platform_.clock, diagnostics_),
+      locale_(platform_.clock, diagnostics_),
+      diagnostics_(platform_.files, platform_.shell, platform_.clock, utc_, locale_),
       finder_(platform_.windows),
       module1_(platform_.files, platform_.shell, platform_.loop),
       programLog_(platform_.files, platform_.shell, platform_.clock),
-      main_(ControlWindowServices{platform_, view, gate_, common_, ddeClient_, finder_, module1_, programLog_,
+      main_(ControlWindowServices{platform_, view, gate_, diagnostics_, ddeClient_, finder_, module1_, programLog_,
                                   [this]() -> IniAccess& { return IniStore(); }}),
-      ddeClient_(platform_, gate_, common_, main_) {}
+      ddeClient_(platform_, gate_, diagnostics_, main_) {}
 
 IniAccess& TarvelloProgram::IniStore() {
     if (!ini_)

@@ -6,9 +6,9 @@
 
 #include "automation/window_finder.h"
 #include "common/action_gate.h"
-#include "common/common.h"
+#include "common/diagnostic_log.h"
 #include "common/locale_info.h"
-#include "common/utc.h"
+#include "common/utc_clock.h"
 #include "control_window/module1.h"
 #include "control_window/program_log.h"
 #include "control_window/rerur_control_main2.h"
@@ -24,7 +24,7 @@ public:
 
     RERurControlMain2& MainWindow() { return main_; }
     DDEClientModule& DdeClient() { return ddeClient_; }
-    Common& CommonServices() { return common_; }
+    DiagnosticLog& Diagnostics() { return diagnostics_; }
     WindowFinder& Finder() { return finder_; }
     ActionGate& Gate() { return gate_; }
     IniAccess& IniStore();
@@ -32,9 +32,9 @@ public:
 private:
     Platform platform_;
     ActionGate gate_;
-    UTC utc_;
+    UtcClock utc_;
     LocaleInfo locale_;
-    Common common_;
+    DiagnosticLog diagnostics_;
     WindowFinder finder_;
     Module1 module1_;
     ProgramLog programLog_;

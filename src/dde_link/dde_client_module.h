@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/action_gate.h"
-#include "common/common.h"
+#include "common/diagnostic_log.h"
 #include "dde_link/dde_client_window.h"
 #include "dde_link/main_window_access.h"
 #include "platform/platform.h"
@@ -21,7 +21,7 @@ public:
     // Where the values of each of DXView's links go, and who holds the link.
     enum class LinkHolder { kSpotPrefix, kDdeLookup, kCurrentBearing };
 
-    DDEClientModule(Platform& platform, ActionGate& gate, Common& common, MainWindowAccess& mainWindow);
+    DDEClientModule(Platform& platform, ActionGate& gate, DiagnosticLog& diagnostics, MainWindowAccess& mainWindow);
     ~DDEClientModule();
     DDEClientModule(const DDEClientModule&) = delete;
     DDEClientModule& operator=(const DDEClientModule&) = delete;
@@ -67,7 +67,7 @@ private:
     Shell& shell_;
     EventLoop& loop_;
     ActionGate& gate_;
-    Common& common_;
+    DiagnosticLog& diagnostics_;
     MainWindowAccess& mainWindow_;
 
     std::array<bool, kServerCount> ServerConnected{};

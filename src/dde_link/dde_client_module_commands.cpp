@@ -52,7 +52,7 @@ void DDEClientModule::EnableDebugLog() {
 
 void DDEClientModule::UpdateCaption() {
     std::wstring caption(kProgramTitle);
-    caption += L" " + common_.Version();
+    caption += L" " + diagnostics_.Version();
     if (ServerConnected[partners::kDxViewServerNumber])
         caption += dde_link_texts::kDxViewConnectedMark;
     if (diagnosticFlag_) {

@@ -23,24 +23,27 @@ constexpr DxViewLinkSpec kDxViewLinks[] = {
 
 }  // namespace
 
-DDEClientModule::DDEClientModule(Platform& platform, ActionGate& gate, Common& common, MainWindowAccess& mainWindow)
+DDEClientModule::DDEClientModule(Platform& platform,
+                                 ActionGate& gate,
+                                 DiagnosticLog& diagnostics,
+                                 MainWindowAccess& mainWindow)
     : dde_(platform.dde),
       shell_(platform.shell),
       loop_(platform.loop),
       gate_(gate),
-      common_(common),
+      diagnostics_(diagnostics),
       mainWindow_(mainWindow) {
-    common_.SetEnableDebugLog([this] { EnableDebugLog(); });
+    diagnostics_.SetEnableDebugLog([this] { EnableDebugLog(); });
 }
 
 DDEClientModule::~DDEClientModule() {
-    common_.SetEnableDebugLog(nullptr);
+    diagnostics_.SetEnableDebugLog(nullptr);
     Terminate();
 }
 
 void DDEClientModule::Initialize() {
     Terminate();
-    const bool created = RunReported(common_, logged_procedure::kDxViewLinkInitialize, [&] {
+    const bool created = RunReported(diagnostics_, logged_procedure::kDxViewLinkInitialize, [&] {
         diagnosticFlag_ = false;
         // A "start" or a retry tick that comes while another action runs (its DDE waits let them in) waits
         // for it: a retry swallowed by a running attempt would leave DXView unconnected for good.
@@ -52,7 +55,7 @@ void DDEClientModule::Initialize() {
     if (!created)
         return;
     // Without its own topic the program still talks to DXView; only outside "start" requests are lost.
-    RunReported(common_, logged_procedure::kDxViewLinkInitialize, [&] { window_->RegisterOwnTopic(); });
+    RunReported(diagnostics_, logged_procedure::kDxViewLinkInitialize, [&] { window_->RegisterOwnTopic(); });
     ConnectServer(partners::kDxViewServerNumber);
 }
 
@@ -166,7 +169,7 @@ bool DDEClientModule::IsCurrentLinkSet(std::uint64_t generation) const {
 }
 
 void DDEClientModule::SetServerConnect(std::int16_t n, bool connected) {
-    RunReported(common_, logged_procedure::kSetServerConnect, [&] {
+    RunReported(diagnostics_, logged_procedure::kSetServerConnect, [&] {
         const std::size_t i = ServerIndex(n);
         ServerConnected[i] = connected;
         if (connected) {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "base/program_error.h"
-#include "common/common.h"
+#include "common/diagnostic_log.h"
 #include "common/locale_info.h"
-#include "common/utc.h"
+#include "common/utc_clock.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace tarvello::testing {
@@ -23,10 +23,12 @@ struct RecordingReporter : ErrorReporter {
     std::vector<std::pair<std::int16_t, std::wstring>> reports;
 };
 
-// Modules refer to Common, declared after them; they keep the reference and use it later.
+// Modules refer to DiagnosticLog, declared after them; they keep the reference and use it later.
 struct CommonServices {
     explicit CommonServices(Shell& shell)
-        : utc(desk.clock, common), locale(desk.clock, common), common(desk.files, shell, desk.clock, utc, locale) {}
+        : utc(desk.clock, diagnostics),
+          locale(desk.clock, diagnostics),
+          diagnostics(desk.files, shell, desk.clock, utc, locale) {}
     CommonServices() : CommonServices(desk.shell) {}
 
     std::string Log() const { return desk.files.Read(L"C:\\Tarvello\\ErrorLog.txt"); }
@@ -35,9 +37,9 @@ struct CommonServices {
     }
 
     sim::SimDesktop desk;
-    UTC utc;
+    UtcClock utc;
     LocaleInfo locale;
-    Common common;
+    DiagnosticLog diagnostics;
 };
 
 // The simulated shell with ProgramVersion or ProgramFolder failing.

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "base/program_error.h"
-#include "common/common.h"
+#include "common/diagnostic_log.h"
 #include "common/locale_info.h"
-#include "common/utc.h"
+#include "common/utc_clock.h"
 #include "dde_link/dde_client_module.h"
 #include "platform/sim/sim_desktop.h"
 
@@ -70,7 +70,7 @@ private:
 
 class DdeLinkTest : public ::testing::Test {
 protected:
-    DdeLinkTest() { common.Initialize(); }
+    DdeLinkTest() { diagnostics.Initialize(); }
 
     sim::SimDdeServer& StartDxView() { return desk.dde.StartServer(L"DXView", {L"DDEServer", L"DXViewMain"}); }
     void StopDxView() { desk.dde.StopServer(L"DXView"); }
@@ -120,11 +120,11 @@ protected:
     Platform platform{dde,        desk.keyboard, desk.windows, desk.profile, desk.help,
                       desk.clock, desk.loop,     desk.files,   desk.shell,   desk.bearingSource};
     RecordingMainWindow mainWindow;
-    UTC utc{desk.clock, common};
-    LocaleInfo locale{desk.clock, common};
-    Common common{desk.files, desk.shell, desk.clock, utc, locale};
+    UtcClock utc{desk.clock, diagnostics};
+    LocaleInfo locale{desk.clock, diagnostics};
+    DiagnosticLog diagnostics{desk.files, desk.shell, desk.clock, utc, locale};
     ActionGate gate;
-    DDEClientModule module{platform, gate, common, mainWindow};
+    DDEClientModule module{platform, gate, diagnostics, mainWindow};
 };
 
 }  // namespace tarvello::dde_link_testing

@@ -15,12 +15,12 @@
 
 namespace tarvello {
 
-class UTC;
+class UtcClock;
 class LocaleInfo;
 
-class Common : public ErrorReporter {
+class DiagnosticLog : public ErrorReporter {
 public:
-    Common(Files& files, Shell& shell, ClockLocale& clock, UTC& utc, LocaleInfo& locale);
+    DiagnosticLog(Files& files, Shell& shell, ClockLocale& clock, UtcClock& utc, LocaleInfo& locale);
 
     // Called right after the start report of a run has been written (DDEClientModule::EnableDebugLog).
     void SetEnableDebugLog(std::function<void()> enableDebugLog) { enableDebugLog_ = std::move(enableDebugLog); }
@@ -44,7 +44,7 @@ private:
     Files& files_;
     Shell& shell_;
     ClockLocale& clock_;
-    UTC& utc_;
+    UtcClock& utc_;
     LocaleInfo& locale_;
     std::function<void()> enableDebugLog_;
     std::wstring logPath_;

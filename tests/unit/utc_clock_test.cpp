@@ -9,7 +9,7 @@
 namespace tarvello::testing {
 namespace {
 
-struct UtcTest : ::testing::Test {
+struct UtcClockTest : ::testing::Test {
     double At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int milliseconds = 0) {
         auto f = [](int v) { return static_cast<std::int16_t>(v); };
         clock.SetUtc(SystemTime{f(year), f(month), 0, f(day), f(hour), f(minute), f(second), f(milliseconds)});
@@ -18,10 +18,10 @@ struct UtcTest : ::testing::Test {
 
     sim::SimClockLocale clock;
     RecordingReporter reporter;
-    UTC utc{clock, reporter};
+    UtcClock utc{clock, reporter};
 };
 
-TEST_F(UtcTest, MatchesTheCivilCalendarForEveryDayFrom2000To2400AndDropsMilliseconds) {
+TEST_F(UtcClockTest, MatchesTheCivilCalendarForEveryDayFrom2000To2400AndDropsMilliseconds) {
     using namespace std::chrono;
     const sys_days epoch{1899y / December / 30};
     int mismatches = 0;

@@ -9,9 +9,9 @@
 
 namespace tarvello {
 
-class UTC {
+class UtcClock {
 public:
-    UTC(ClockLocale& clock, ErrorReporter& reporter) : clock_(clock), reporter_(reporter) {}
+    UtcClock(ClockLocale& clock, ErrorReporter& reporter) : clock_(clock), reporter_(reporter) {}
 
     // The current UTC time, milliseconds dropped; 0 after a failure.
     double CurrentTime();

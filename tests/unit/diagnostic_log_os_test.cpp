@@ -13,40 +13,40 @@
 namespace tarvello::testing {
 namespace {
 
-TEST(CommonOsVersion, PreparesTheRecordAndKeepsTheBuildNumberUnmasked) {
+TEST(DiagnosticLogOsVersion, PreparesTheRecordAndKeepsTheBuildNumberUnmasked) {
     CommonServices s;
     s.desk.clock.SetVersion(OsVersionInfo{148, 4, 0, 0x040003B6, 1, "a"});
-    s.common.Initialize();
+    s.diagnostics.Initialize();
     const OsVersionInfo& request = s.desk.clock.LastVersionRequest();
     EXPECT_EQ(request.size, 148u);
     EXPECT_EQ(request.servicePack, std::string(128, ' '));
     EXPECT_EQ(request.majorVersion + request.minorVersion + request.buildNumber + request.platformId, 0u);
-    EXPECT_EQ(s.common.GetOSName(), L"Windows 95");
-    EXPECT_EQ(s.common.GetOSBuild(), 0x040003B6);
+    EXPECT_EQ(s.diagnostics.GetOSName(), L"Windows 95");
+    EXPECT_EQ(s.diagnostics.GetOSBuild(), 0x040003B6);
 
     s.desk.clock.SetVersion(OsVersionInfo{148, 4, 0, 0xC0000001, 1, ""});
-    s.common.GetOSVersion();
-    EXPECT_EQ(s.common.GetOSBuild(), -1073741823);
+    s.diagnostics.GetOSVersion();
+    EXPECT_EQ(s.diagnostics.GetOSBuild(), -1073741823);
     // The facts are kept: asking again does not ask the platform.
     EXPECT_EQ(s.desk.clock.Calls(sim::SimClockCall::kOsVersion), 2);
     EXPECT_FALSE(s.desk.files.Exists(L"C:\\Tarvello\\ErrorLog.txt"));
 }
 
-struct CommonFailures : ::testing::Test {
+struct DiagnosticLogFailures : ::testing::Test {
     sim::SimFiles files;
     FailingShell shell{files};
     CommonServices s{shell};
 };
 
-TEST_F(CommonFailures, VersionAndTerminateReportUnderTheirNamesAndReturnWhatTheyHad) {
+TEST_F(DiagnosticLogFailures, VersionAndTerminateReportUnderTheirNamesAndReturnWhatTheyHad) {
     s.desk.clock.UseEnglishLocale();
     std::wstring caption = L"<not refreshed>";
-    s.common.SetEnableDebugLog([&] { caption = L"Tarvello " + s.common.Version(); });
-    s.common.Initialize();
+    s.diagnostics.SetEnableDebugLog([&] { caption = L"Tarvello " + s.diagnostics.Version(); });
+    s.diagnostics.Initialize();
     shell.versionFails = true;
-    s.common.ReportError(5, L"DDEClientModule.SetServerConnect");
+    s.diagnostics.ReportError(5, L"DDEClientModule.SetServerConnect");
     EXPECT_EQ(caption, L"Tarvello ");
-    s.common.Terminate();
+    s.diagnostics.Terminate();
     const std::string stamp = "05-Mar-2026 07:04:09";
     EXPECT_EQ(s.Log(),
               StartReport(stamp, "United States", "English (United States)", "unknown build 7601", "") +
@@ -72,14 +72,14 @@ TEST(OsNameTable, NamesEachRowAndNothingElse) {
 
 // A start after a detected system whose version call throws: the name goes back to "Unknown", the build number
 // stays, and the failure is reported.
-TEST(CommonOsVersion, AThrowingCallKeepsTheInitialNameAndIsReported) {
+TEST(DiagnosticLogOsVersion, AThrowingCallKeepsTheInitialNameAndIsReported) {
     CommonServices s;
     s.desk.clock.UseEnglishLocale();
-    s.common.Initialize();
+    s.diagnostics.Initialize();
     s.desk.clock.FailWith(sim::SimClockCall::kOsVersion, error_number::kInvalidArgument);
-    s.common.Initialize();
-    EXPECT_EQ(s.common.GetOSName(), L"Unknown");
-    EXPECT_EQ(s.common.GetOSBuild(), 7601);
+    s.diagnostics.Initialize();
+    EXPECT_EQ(s.diagnostics.GetOSName(), L"Unknown");
+    EXPECT_EQ(s.diagnostics.GetOSBuild(), 7601);
     EXPECT_EQ(s.Log(),
               StartReport("05-Mar-2026 07:04:09", "United States", "English (United States)", "Unknown build 7601") +
                   "05-Mar-2026 07:04:09 > program error 5 in module Common.GetOSVersion: Invalid procedure "

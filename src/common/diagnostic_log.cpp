@@ -1,12 +1,12 @@
 // Common: the diagnostic log "ErrorLog.txt" - error entries, the start report before a run's first entry,
 // and the bounded handling of failures that happen while an entry is being written.
-#include "common/common.h"
+#include "common/diagnostic_log.h"
 
 #include "base/program_error.h"
 #include "common/locale_info.h"
 #include "common/log_stamp.h"
 #include "common/reported_call.h"
-#include "common/utc.h"
+#include "common/utc_clock.h"
 #include "common/version_text.h"
 
 namespace tarvello {
@@ -34,12 +34,12 @@ std::wstring TextOrEmpty(Text&& text) {
 
 }  // namespace
 
-void Common::ReportError(std::int16_t number, const std::wstring& procedure) {
+void DiagnosticLog::ReportError(std::int16_t number, const std::wstring& procedure) {
     DebugLog(L"program error " + std::to_wstring(number) + L" in module " + procedure + L": " +
              ErrorDescription(number));
 }
 
-void Common::DebugLog(const std::wstring& message) {
+void DiagnosticLog::DebugLog(const std::wstring& message) {
     if (debugLogDepth_ > 0) {
         // A failure reported while an entry is written (the clock, the locale, the caption): its line is
         // written after the current one. Failures while those lines are written are dropped, so a clock
@@ -57,7 +57,7 @@ void Common::DebugLog(const std::wstring& message) {
     nestedEntries_.clear();
 }
 
-void Common::WriteEntry(const std::wstring& message) {
+void DiagnosticLog::WriteEntry(const std::wstring& message) {
     StampNames names;
     RunIgnoringFailure([&] { names = StampNamesOf(locale_, clock_.UserLocaleId()); });
     if (!logStarted_) {
@@ -74,7 +74,7 @@ void Common::WriteEntry(const std::wstring& message) {
     RunIgnoringFailure([&] { files_.AppendLine(logPath_, FormatLogStamp(now, names) + L" > " + message); });
 }
 
-void Common::WriteStartReport(const StampNames& names) {
+void DiagnosticLog::WriteStartReport(const StampNames& names) {
     const std::wstring lines[] = {
         TextOrEmpty([&] {
             const VersionRecord version = shell_.ProgramVersion();

@@ -14,14 +14,14 @@ namespace {
 const std::wstring kLogPath = L"C:\\Tarvello\\ErrorLog.txt";
 const std::string kStamp = "05-Mar-2026 07:04:09";
 
-struct CommonLog : ::testing::Test {
-    CommonLog() {
+struct DiagnosticLogEntries : ::testing::Test {
+    DiagnosticLogEntries() {
         s.desk.clock.UseEnglishLocale();
         s.SetUtc(7, 4, 9);
-        s.common.SetEnableDebugLog([this] {
+        s.diagnostics.SetEnableDebugLog([this] {
             ++hookCalls;
             logWhenHookRan = s.Log();
-            logStartedWhenHookRan = s.common.LogStarted();
+            logStartedWhenHookRan = s.diagnostics.LogStarted();
         });
     }
 
@@ -31,10 +31,10 @@ struct CommonLog : ::testing::Test {
     bool logStartedWhenHookRan = false;
 };
 
-TEST_F(CommonLog, FirstFailureAppendsSevenLinesSecondOneAndShutdownOne) {
-    s.common.Initialize();
+TEST_F(DiagnosticLogEntries, FirstFailureAppendsSevenLinesSecondOneAndShutdownOne) {
+    s.diagnostics.Initialize();
     s.SetUtc(7, 5, 10);
-    s.common.ReportError(5, L"DDEClientmodule.Initialize");
+    s.diagnostics.ReportError(5, L"DDEClientmodule.Initialize");
     const std::string first = StartReport("05-Mar-2026 07:04:09") +
                               "05-Mar-2026 07:05:10 > program error 5 in module DDEClientmodule.Initialize: "
                               "Invalid procedure call or argument\r\n";
@@ -43,7 +43,7 @@ TEST_F(CommonLog, FirstFailureAppendsSevenLinesSecondOneAndShutdownOne) {
     EXPECT_TRUE(logStartedWhenHookRan);
 
     s.SetUtc(7, 5, 11);
-    s.common.ReportError(282, L"DDEClientModule.SetServerConnect");
+    s.diagnostics.ReportError(282, L"DDEClientModule.SetServerConnect");
     const std::string second = first +
                                "05-Mar-2026 07:05:11 > program error 282 in module DDEClientModule.SetServerConnect: "
                                "No foreign application responded to a DDE initiate\r\n";
@@ -51,20 +51,20 @@ TEST_F(CommonLog, FirstFailureAppendsSevenLinesSecondOneAndShutdownOne) {
     EXPECT_EQ(hookCalls, 1);
 
     s.SetUtc(8, 0, 0);
-    s.common.Terminate();
+    s.diagnostics.Terminate();
     const std::string third = second + "05-Mar-2026 08:00:00 > Tarvello shutdown\r\n";
     EXPECT_EQ(s.Log(), third);
     // A new start writes a new report before its first entry.
-    s.common.Initialize();
-    s.common.ReportError(9, L"A.B");
+    s.diagnostics.Initialize();
+    s.diagnostics.ReportError(9, L"A.B");
     EXPECT_EQ(s.Log(), third + StartReport("05-Mar-2026 08:00:00") +
                            Stamped("05-Mar-2026 08:00:00", {"program error 9 in module A.B: Subscript out of range"}));
 }
 
-TEST_F(CommonLog, FailuresWhileAnEntryIsWrittenFollowItAsWholeLines) {
-    s.common.Initialize();
+TEST_F(DiagnosticLogEntries, FailuresWhileAnEntryIsWrittenFollowItAsWholeLines) {
+    s.diagnostics.Initialize();
     s.desk.clock.FailWith(sim::SimClockCall::kUserLocaleId, error_number::kInvalidArgument);
-    s.common.ReportError(13, L"Common.Initialize");
+    s.diagnostics.ReportError(13, L"Common.Initialize");
     EXPECT_EQ(s.Log(), StartReport(kStamp, "", "") +
                            Stamped(kStamp, {"program error 13 in module Common.Initialize: Type mismatch",
                                             "program error 5 in module LocaleInfo.GetLocaleCountry: "
@@ -74,36 +74,36 @@ TEST_F(CommonLog, FailuresWhileAnEntryIsWrittenFollowItAsWholeLines) {
     EXPECT_EQ(hookCalls, 1);
 }
 
-TEST_F(CommonLog, AClockThatAlwaysFailsCannotFeedTheLogWithoutEnd) {
+TEST_F(DiagnosticLogEntries, AClockThatAlwaysFailsCannotFeedTheLogWithoutEnd) {
     const std::string zero = "30-Dec-1899 00:00:00";
     const std::string overflow = "program error 6 in module UTC.CurrentTime: Overflow";
     s.desk.clock.FailWith(sim::SimClockCall::kUtcNow, error_number::kOverflow);
     // The start report runs inside Initialize, before the system was detected.
-    s.common.Initialize();
+    s.diagnostics.Initialize();
     const std::string expected = StartReport(zero, "United States", "English (United States)", "Unknown build 0") +
                                  Stamped(zero, {overflow, overflow});
     EXPECT_EQ(s.Log(), expected);
-    EXPECT_EQ(s.common.GetOSName(), L"unknown");
-    s.common.ReportError(5, L"X.Y");
+    EXPECT_EQ(s.diagnostics.GetOSName(), L"unknown");
+    s.diagnostics.ReportError(5, L"X.Y");
     EXPECT_EQ(s.Log(), expected + Stamped(zero, {"program error 5 in module X.Y: Invalid procedure call or argument",
                                                  overflow}));
 }
 
-TEST_F(CommonLog, ErrorNumbersOutsideSixteenBitsAreLoggedAsOverflow) {
+TEST_F(DiagnosticLogEntries, ErrorNumbersOutsideSixteenBitsAreLoggedAsOverflow) {
     for (const auto& [wide, narrow] : std::initializer_list<std::pair<int, std::int16_t>>{
              {32767, 32767}, {-32768, -32768}, {32768, 6}, {-32769, 6}, {-2147483647 - 1, 6}})
         EXPECT_EQ(NarrowErrorNumber(wide), narrow) << wide;
-    s.common.Initialize();
-    s.common.ReportError(-32768, L"A.B");
+    s.diagnostics.Initialize();
+    s.diagnostics.ReportError(-32768, L"A.B");
     EXPECT_EQ(s.Log(), StartReport(kStamp) + Stamped(kStamp, {"program error -32768 in module A.B: "
                                                               "Application-defined or object-defined error"}));
 }
 
-TEST_F(CommonLog, MemoryRunningOutWhileTheSystemNameIsReadIsReportedAndGivesEmptyText) {
+TEST_F(DiagnosticLogEntries, MemoryRunningOutWhileTheSystemNameIsReadIsReportedAndGivesEmptyText) {
     s.desk.clock.SetVersion(OsVersionInfo{148, 5, 1, 2600, 2, ""});  // "Windows XP", longer than the inline buffer
-    s.common.Initialize();
+    s.diagnostics.Initialize();
     test::FailAllocation();
-    EXPECT_EQ(s.common.GetOSName(), L"");
+    EXPECT_EQ(s.diagnostics.GetOSName(), L"");
     EXPECT_EQ(s.Log(), StartReport(kStamp, "United States", "English (United States)", "Windows XP build 2600") +
                            Stamped(kStamp, {"program error 7 in module Common.GetOSName: Out of memory"}));
 }

@@ -1,5 +1,5 @@
 // UTC: the calendar arithmetic that turns the platform's UTC clock reading into a date-time value.
-#include "common/utc.h"
+#include "common/utc_clock.h"
 
 #include <array>
 
@@ -19,7 +19,7 @@ bool IsLeapYear(int year) {
 
 }  // namespace
 
-double UTC::CurrentTime() {
+double UtcClock::CurrentTime() {
     double result = 0;
     RunReported(reporter_, logged_procedure::kCurrentTime, [&] {
         const SystemTime now = clock_.UtcNow();
@@ -38,7 +38,7 @@ double UTC::CurrentTime() {
 }
 
 // Plain arithmetic on a table: nothing to fail and report.
-std::int16_t UTC::MonthDays(std::int16_t month, bool leap) {
+std::int16_t UtcClock::MonthDays(std::int16_t month, bool leap) {
     static constexpr std::array<std::int16_t, 13> kLengthOfMonthBefore{0,  0,  31, 28, 31, 30, 31,
                                                                        30, 31, 31, 30, 31, 30};
     if (month < 1 || month > 12)

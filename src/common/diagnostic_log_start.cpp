@@ -1,11 +1,11 @@
 // Common: start and end of the common services, the version text and the operating-system facts.
-#include "common/common.h"
+#include "common/diagnostic_log.h"
 
 #include "base/logged_procedure_names.h"
 #include "common/locale_info.h"
 #include "common/os_name_table.h"
 #include "common/reported_call.h"
-#include "common/utc.h"
+#include "common/utc_clock.h"
 #include "common/version_text.h"
 
 namespace tarvello {
@@ -15,10 +15,10 @@ constexpr std::uint32_t kOsVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
 constexpr std::size_t kServicePackChars = 128;
 }  // namespace
 
-Common::Common(Files& files, Shell& shell, ClockLocale& clock, UTC& utc, LocaleInfo& locale)
+DiagnosticLog::DiagnosticLog(Files& files, Shell& shell, ClockLocale& clock, UtcClock& utc, LocaleInfo& locale)
     : files_(files), shell_(shell), clock_(clock), utc_(utc), locale_(locale) {}
 
-void Common::Initialize() {
+void DiagnosticLog::Initialize() {
     logStarted_ = false;
     osName_ = L"Unknown";
     // A failure while the path is formed belongs to the caller: without a path there is no log at all.
@@ -28,20 +28,20 @@ void Common::Initialize() {
     GetOSVersion();
 }
 
-void Common::Terminate() {
+void DiagnosticLog::Terminate() {
     RunReported(*this, logged_procedure::kDiagnosticLogTerminate, [&] {
         if (logStarted_)
             DebugLog(shell_.ProgramVersion().productName + L" shutdown");
     });
 }
 
-std::wstring Common::Version() {
+std::wstring DiagnosticLog::Version() {
     std::wstring result;
     RunReported(*this, logged_procedure::kVersion, [&] { result = VersionText(shell_.ProgramVersion()); });
     return result;
 }
 
-void Common::GetOSVersion() {
+void DiagnosticLog::GetOSVersion() {
     RunReported(*this, logged_procedure::kGetOSVersion, [&] {
         OsVersionInfo info;
         info.size = kOsVersionInfoSize;
@@ -54,13 +54,13 @@ void Common::GetOSVersion() {
     });
 }
 
-std::wstring Common::GetOSName() {
+std::wstring DiagnosticLog::GetOSName() {
     std::wstring result;
     RunReported(*this, logged_procedure::kGetOSName, [&] { result = osName_; });
     return result;
 }
 
-std::int32_t Common::GetOSBuild() {
+std::int32_t DiagnosticLog::GetOSBuild() {
     return osBuild_;  // a copied number: nothing to fail and report
 }
 
