@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "dde_link/dde_client_window.h"
 #include "dde_link/execute_command.h"
+#include "dde_link/hidden_dde_window.h"
 #include "platform/sim/sim_codepage.h"
 #include "platform/sim/sim_desktop.h"
 
@@ -47,7 +47,7 @@ void Check(const std::wstring& command) {
 
     tarvello::sim::SimDesktop desk;
     int connects = 0;
-    tarvello::DDEClient window(
+    tarvello::HiddenDdeWindow window(
         desk.dde, desk.shell, desk.loop, [&](std::int16_t) { ++connects; }, [] {});
     if (window.OnExecute(command) != parsed.has_value())
         std::abort();

@@ -22,7 +22,7 @@ class DiagnosticLog : public ErrorReporter {
 public:
     DiagnosticLog(Files& files, Shell& shell, ClockLocale& clock, UtcClock& utc, LocaleInfo& locale);
 
-    // Called right after the start report of a run has been written (DDEClientModule::EnableDebugLog).
+    // Called right after the start report of a run has been written (DxViewLink::EnableDebugLog).
     void SetEnableDebugLog(std::function<void()> enableDebugLog) { enableDebugLog_ = std::move(enableDebugLog); }
 
     void Initialize();

@@ -17,7 +17,7 @@ namespace tarvello {
 
 class ActionGate;
 class DiagnosticLog;
-class DDEClientModule;
+class DxViewLink;
 class IniAccess;
 class Module1;
 class ProgramLog;
@@ -29,7 +29,7 @@ struct ControlWindowServices {
     ControlView& view;
     ActionGate& gate;  // one action at a time
     DiagnosticLog& diagnostics;
-    DDEClientModule& ddeClient;
+    DxViewLink& dxViewLink;
     WindowFinder& finder;
     Module1& module1;
     ProgramLog& programLog;

@@ -11,7 +11,7 @@
 #include "control_window/control_texts.h"
 #include "control_window/module1.h"
 #include "control_window/program_log.h"
-#include "dde_link/dde_client_module.h"
+#include "dde_link/dxview_link.h"
 #include "partners/partners.h"
 #include "settings/ini_access.h"
 #include "settings/number_text.h"
@@ -59,8 +59,8 @@ void RERurControlMain2::RunStartupSteps() {
     services_.module1.InitIniPath(services_.iniStore());
     RestorePosition();
     // The hidden DDE window and the three links to DXView, then the caption that shows them.
-    services_.ddeClient.Initialize();
-    services_.ddeClient.UpdateCaption();
+    services_.dxViewLink.Initialize();
+    services_.dxViewLink.UpdateCaption();
     // A logger that does not answer fails here with 282.
     OpenLoggerLinks();
     // The poller's first tick comes 20 ms after start-up, never during it.
@@ -137,7 +137,7 @@ void RERurControlMain2::Form_Unload() {
     ini.WriteEntry(std::wstring(texts::kReleaseSection), std::wstring(texts::kReleaseKey),
                    std::wstring(texts::kReleaseText));
     services_.diagnostics.Terminate();
-    services_.ddeClient.Terminate();
+    services_.dxViewLink.Terminate();
     // The hot links end with the window.
     text1Link_.reset();
     bearingLink_.reset();

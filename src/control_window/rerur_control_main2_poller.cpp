@@ -8,7 +8,7 @@
 #include "common/diagnostic_log.h"
 #include "control_window/control_texts.h"
 #include "control_window/rerur_control_main2.h"
-#include "dde_link/dde_client_module.h"
+#include "dde_link/dxview_link.h"
 
 namespace tarvello {
 namespace {
@@ -50,11 +50,11 @@ void RERurControlMain2::Command1_Click() {
 }
 
 void RERurControlMain2::SelectBearingCmd_Click() {
-    services_.gate.Run([this] { services_.ddeClient.SelectBearing(services_.view.Text(ViewField::kBearing)); });
+    services_.gate.Run([this] { services_.dxViewLink.SelectBearing(services_.view.Text(ViewField::kBearing)); });
 }
 
 void RERurControlMain2::LPCmd_Click() {
-    services_.gate.Run([this] { services_.ddeClient.RotateRotor(false); });
+    services_.gate.Run([this] { services_.dxViewLink.RotateRotor(false); });
 }
 
 void RERurControlMain2::TakeBearing() {
@@ -70,20 +70,20 @@ void RERurControlMain2::TakeBearing() {
             services_.diagnostics.ReportError(NarrowErrorNumber(e.Number()), logged_procedure::kReadBearingText);
         }
     }
-    services_.ddeClient.SelectBearing(services_.view.Text(ViewField::kBearing));
+    services_.dxViewLink.SelectBearing(services_.view.Text(ViewField::kBearing));
 }
 
 void RERurControlMain2::TurnRotor() {
     services_.view.SetLampColour(colour::kTurning);
     services_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorTurning));
-    services_.ddeClient.RotateRotor(true);
+    services_.dxViewLink.RotateRotor(true);
 }
 
 void RERurControlMain2::ClearBearing() {
     services_.view.SetText(ViewField::kBearing, L"");
     services_.view.SetLampColour(colour::kButtonFace);
     services_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorIdle));
-    services_.ddeClient.SelectBearing(services_.view.Text(ViewField::kBearing));
+    services_.dxViewLink.SelectBearing(services_.view.Text(ViewField::kBearing));
     ActivateLogger();
 }
 

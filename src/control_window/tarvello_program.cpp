@@ -13,9 +13,9 @@ TarvelloProgram::TarvelloProgram(const Platform& platform, ControlView& view)
       finder_(platform_.windows),
       module1_(platform_.files, platform_.shell, platform_.loop),
       programLog_(platform_.files, platform_.shell, platform_.clock),
-      main_(ControlWindowServices{platform_, view, gate_, diagnostics_, ddeClient_, finder_, module1_, programLog_,
+      main_(ControlWindowServices{platform_, view, gate_, diagnostics_, dxViewLink_, finder_, module1_, programLog_,
                                   [this]() -> IniAccess& { return IniStore(); }}),
-      ddeClient_(platform_, gate_, diagnostics_, main_) {}
+      dxViewLink_(platform_, gate_, diagnostics_, main_) {}
 
 IniAccess& TarvelloProgram::IniStore() {
     if (!ini_)

@@ -12,7 +12,7 @@
 #include "control_window/module1.h"
 #include "control_window/program_log.h"
 #include "control_window/rerur_control_main2.h"
-#include "dde_link/dde_client_module.h"
+#include "dde_link/dxview_link.h"
 #include "platform/platform.h"
 #include "settings/ini_access.h"
 
@@ -23,7 +23,7 @@ public:
     TarvelloProgram(const Platform& platform, ControlView& view);
 
     RERurControlMain2& MainWindow() { return main_; }
-    DDEClientModule& DdeClient() { return ddeClient_; }
+    DxViewLink& DxView() { return dxViewLink_; }
     DiagnosticLog& Diagnostics() { return diagnostics_; }
     WindowFinder& Finder() { return finder_; }
     ActionGate& Gate() { return gate_; }
@@ -40,7 +40,7 @@ private:
     ProgramLog programLog_;
     std::unique_ptr<IniAccess> ini_;
     RERurControlMain2 main_;
-    DDEClientModule ddeClient_;
+    DxViewLink dxViewLink_;
 };
 
 }  // namespace tarvello

@@ -90,7 +90,7 @@ TEST_F(ControlWindowStartup, StoredPositionIsRestoredAndSavedWithTheReleaseText)
     EXPECT_EQ(view.calls, (Texts{L"SetLeft", L"SetTop", L"KeepOnScreen"}));
 
     // The diagnostic log's shutdown line is written while DXView's links are still open.
-    program->DdeClient().SetServerConnect(9, true);
+    program->DxView().SetServerConnect(9, true);
     std::size_t linksAtShutdownLine = 0;
     desktop.files.journal = [&](const std::wstring& call) {
         if (call == L"AppendLine C:\\Tarvello\\ErrorLog.txt")

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "dde_link_fixture.h"
+#include "dxview_link_fixture.h"
 
 namespace tarvello::dde_link_testing {
 namespace {
 
-using DdeLinkOwnTopic = DdeLinkTest;
+using DxViewLinkOwnTopic = DxViewLinkTest;
 
-TEST_F(DdeLinkOwnTopic, ExecutesAreAcceptedExactlyForThreeDigitsAndStartAndOnlyServer3Connects) {
+TEST_F(DxViewLinkOwnTopic, ExecutesAreAcceptedExactlyForThreeDigitsAndStartAndOnlyServer3Connects) {
     StartDxView();
     module.Initialize();
     std::size_t attempts = 1;
@@ -33,7 +33,7 @@ TEST_F(DdeLinkOwnTopic, ExecutesAreAcceptedExactlyForThreeDigitsAndStartAndOnlyS
     EXPECT_TRUE(desk.shell.MessageBoxes().empty());
 }
 
-TEST_F(DdeLinkOwnTopic, ServesPokesAndHotLinksTheFieldsWithTheirInitialTexts) {
+TEST_F(DxViewLinkOwnTopic, ServesPokesAndHotLinksTheFieldsWithTheirInitialTexts) {
     module.Initialize();
     auto request = [&](const std::wstring& item) { return desk.dde.ClientRequest(L"Tarvello", L"DDEClient", item); };
     for (const auto* item : {L"SpotPrefix", L"SpotLocation", L"Progress", L"Freq", L"Mode"})
@@ -58,7 +58,7 @@ TEST_F(DdeLinkOwnTopic, ServesPokesAndHotLinksTheFieldsWithTheirInitialTexts) {
     EXPECT_EQ(request(L"Freq"), std::optional<std::wstring>(L""));
 }
 
-TEST_F(DdeLinkOwnTopic, SpotPrefixAndDDELookupCarryDXViewsValuesToOutsideHotLinks) {
+TEST_F(DxViewLinkOwnTopic, SpotPrefixAndDDELookupCarryDXViewsValuesToOutsideHotLinks) {
     auto& dxview = StartDxView();
     dxview.SetItem(L"DDEServer", L"SpotPrefix", L"OH");
     module.Initialize();
@@ -81,7 +81,7 @@ TEST_F(DdeLinkOwnTopic, SpotPrefixAndDDELookupCarryDXViewsValuesToOutsideHotLink
     EXPECT_EQ(spot, (Texts{L"DL", L"old"}));
 }
 
-TEST_F(DdeLinkOwnTopic, ARegistrationFailureIsReportedAndDXViewIsStillConnected) {
+TEST_F(DxViewLinkOwnTopic, ARegistrationFailureIsReportedAndDXViewIsStillConnected) {
     StartDxView();
     dde.failRegistration = true;
     module.Initialize();

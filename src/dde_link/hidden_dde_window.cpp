@@ -1,5 +1,5 @@
-// The hidden window DDEClient: retry timer, named fields and the program's own DDE topic.
-#include "dde_link/dde_client_window.h"
+// The DXView link's hidden DDE window: retry timer, named fields and the program's own DDE topic.
+#include "dde_link/hidden_dde_window.h"
 
 #include <algorithm>
 #include <exception>
@@ -43,11 +43,11 @@ std::vector<std::pair<std::wstring, std::wstring>> InitialFields() {
 
 }  // namespace
 
-DDEClient::DDEClient(Dde& dde,
-                     Shell& shell,
-                     EventLoop& loop,
-                     std::function<void(std::int16_t)> connectServer,
-                     std::function<void()> retryTick)
+HiddenDdeWindow::HiddenDdeWindow(Dde& dde,
+                                 Shell& shell,
+                                 EventLoop& loop,
+                                 std::function<void(std::int16_t)> connectServer,
+                                 std::function<void()> retryTick)
     : dde_(dde),
       shell_(shell),
       loop_(loop),
@@ -55,46 +55,46 @@ DDEClient::DDEClient(Dde& dde,
       retryTick_(std::move(retryTick)),
       fields_(InitialFields()) {}
 
-DDEClient::~DDEClient() {
+HiddenDdeWindow::~HiddenDdeWindow() {
     StopServerRetryTimer();
 }
 
-void DDEClient::RegisterOwnTopic() {
+void HiddenDdeWindow::RegisterOwnTopic() {
     registration_ = dde_.RegisterTopic(shell_.ExeBaseName(), std::wstring(partners::kOwnTopic), Caption(), *this);
 }
 
-std::wstring DDEClient::Caption() const {
+std::wstring HiddenDdeWindow::Caption() const {
     return std::wstring(partners::kOwnTopic);
 }
 
-void DDEClient::StartServerRetryTimer() {
+void HiddenDdeWindow::StartServerRetryTimer() {
     if (retryTimer_)
         return;
     retryTimer_ = loop_.StartTimer(kServerRetryIntervalMs, [this] { retryTick_(); });
 }
 
-void DDEClient::StopServerRetryTimer() {
+void HiddenDdeWindow::StopServerRetryTimer() {
     if (!retryTimer_)
         return;
     loop_.StopTimer(*retryTimer_);
     retryTimer_.reset();
 }
 
-std::optional<std::size_t> DDEClient::FieldIndex(std::wstring_view name) const {
+std::optional<std::size_t> HiddenDdeWindow::FieldIndex(std::wstring_view name) const {
     auto it = std::find_if(fields_.begin(), fields_.end(), [&](const auto& f) { return SameName(f.first, name); });
     if (it == fields_.end())
         return std::nullopt;
     return static_cast<std::size_t>(it - fields_.begin());
 }
 
-std::optional<std::wstring> DDEClient::Field(const std::wstring& name) const {
+std::optional<std::wstring> HiddenDdeWindow::Field(const std::wstring& name) const {
     const auto index = FieldIndex(name);
     if (!index)
         return std::nullopt;
     return fields_[*index].second;
 }
 
-bool DDEClient::SetField(std::wstring_view name, const std::wstring& text) {
+bool HiddenDdeWindow::SetField(std::wstring_view name, const std::wstring& text) {
     const auto index = FieldIndex(name);
     if (!index)
         return false;
@@ -104,12 +104,12 @@ bool DDEClient::SetField(std::wstring_view name, const std::wstring& text) {
     return true;
 }
 
-void DDEClient::CloseLinks() {
+void HiddenDdeWindow::CloseLinks() {
     spotPrefixLink_.reset();
     ddeLookupLink_.reset();
 }
 
-bool DDEClient::OnExecute(const std::wstring& command) {
+bool HiddenDdeWindow::OnExecute(const std::wstring& command) {
     const auto server = ParseStartCommand(command);
     if (!server)
         return false;
@@ -119,11 +119,11 @@ bool DDEClient::OnExecute(const std::wstring& command) {
     return RunIgnoringFailure([&] { connectServer_(*server); });
 }
 
-std::optional<std::wstring> DDEClient::OnRequest(const std::wstring& item) {
+std::optional<std::wstring> HiddenDdeWindow::OnRequest(const std::wstring& item) {
     return Field(item);
 }
 
-bool DDEClient::OnPoke(const std::wstring& item, const std::wstring& value) {
+bool HiddenDdeWindow::OnPoke(const std::wstring& item, const std::wstring& value) {
     return SetField(item, value);
 }
 

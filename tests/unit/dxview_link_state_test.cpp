@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "dde_link_fixture.h"
+#include "dxview_link_fixture.h"
 #include "failing_allocation.h"
 
 namespace tarvello::dde_link_testing {
 namespace {
 
-TEST_F(DdeLinkTest, ARetryTickThatFallsInsideASlowAttemptRunsAfterIt) {
+TEST_F(DxViewLinkTest, ARetryTickThatFallsInsideASlowAttemptRunsAfterIt) {
     module.Initialize();  // no DXView: the retry is due 5000 ms from now
     desk.loop.Advance(4000);
     auto& dxview = StartDxView();
@@ -21,7 +21,7 @@ TEST_F(DdeLinkTest, ARetryTickThatFallsInsideASlowAttemptRunsAfterIt) {
     EXPECT_EQ(DxViewState(), "Idle");
 }
 
-TEST_F(DdeLinkTest, AReconnectionFailingAtTheSecondLinkKeepsOnlySpotPrefixAndALaterLossKeepsTheRetry) {
+TEST_F(DxViewLinkTest, AReconnectionFailingAtTheSecondLinkKeepsOnlySpotPrefixAndALaterLossKeepsTheRetry) {
     auto& dxview = StartDxView();
     module.Initialize();
     dxview.refusedAdviseItems = {L"DDECommand"};
@@ -51,7 +51,7 @@ TEST_F(DdeLinkTest, AReconnectionFailingAtTheSecondLinkKeepsOnlySpotPrefixAndALa
     EXPECT_EQ(desk.dde.OpenLinkCount(), 0u);
 }
 
-TEST_F(DdeLinkTest, OnlyTheEndOfTheSpotPrefixConversationTellsThatDXViewHasGone) {
+TEST_F(DxViewLinkTest, OnlyTheEndOfTheSpotPrefixConversationTellsThatDXViewHasGone) {
     StartDxView();
     module.Initialize();
     desk.dde.EndConversations(L"DXView", L"DXViewMain");
@@ -62,7 +62,7 @@ TEST_F(DdeLinkTest, OnlyTheEndOfTheSpotPrefixConversationTellsThatDXViewHasGone)
     EXPECT_EQ(DxViewState(), "Retry scheduled");
 }
 
-TEST_F(DdeLinkTest, AStartWhileConnectingIsIgnoredAndWhileConnectedReplacesTheLinksQuietly) {
+TEST_F(DxViewLinkTest, AStartWhileConnectingIsIgnoredAndWhileConnectedReplacesTheLinksQuietly) {
     StartDxView();
     dde.whileOpening = [&](const std::wstring& item) {
         if (item == L"DDECommand" && Attempts() == 1) {
@@ -80,7 +80,7 @@ TEST_F(DdeLinkTest, AStartWhileConnectingIsIgnoredAndWhileConnectedReplacesTheLi
     EXPECT_EQ(mainWindow.captions.size(), captionsBefore + 1);
 }
 
-TEST_F(DdeLinkTest, TablesFollowSetServerConnectForEveryNumberAndRejectOthers) {
+TEST_F(DxViewLinkTest, TablesFollowSetServerConnectForEveryNumberAndRejectOthers) {
     module.Initialize();  // DXView absent: server 3 has its retry scheduled
     module.SetServerConnect(5, false);
     EXPECT_TRUE(module.IsServerRetryPending(5));
@@ -104,7 +104,7 @@ TEST_F(DdeLinkTest, TablesFollowSetServerConnectForEveryNumberAndRejectOthers) {
     EXPECT_THROW(module.IsServerRetrying(-1), ProgramError);
 }
 
-TEST_F(DdeLinkTest, TerminateEndsLinksTopicAndTimerAndLaterNoticesAndCallsChangeNothing) {
+TEST_F(DxViewLinkTest, TerminateEndsLinksTopicAndTimerAndLaterNoticesAndCallsChangeNothing) {
     StartDxView();
     module.Initialize();
     module.SetServerConnect(5, false);  // the retry timer runs
@@ -124,7 +124,7 @@ TEST_F(DdeLinkTest, TerminateEndsLinksTopicAndTimerAndLaterNoticesAndCallsChange
     EXPECT_FALSE(module.IsServerConnected(3));
 }
 
-TEST_F(DdeLinkTest, TerminateWhileALinkOpensDropsTheAttempt) {
+TEST_F(DxViewLinkTest, TerminateWhileALinkOpensDropsTheAttempt) {
     StartDxView();
     dde.whileOpening = [&](const std::wstring& item) {
         if (item == L"DDECommand")
@@ -137,7 +137,7 @@ TEST_F(DdeLinkTest, TerminateWhileALinkOpensDropsTheAttempt) {
     EXPECT_FALSE(module.IsServerConnected(3) || module.IsServerRetryPending(3));
 }
 
-TEST_F(DdeLinkTest, MemoryRunningOutForTheHiddenWindowIsReportedAndOpensNothing) {
+TEST_F(DxViewLinkTest, MemoryRunningOutForTheHiddenWindowIsReportedAndOpensNothing) {
     StartDxView();
     test::FailAllocation();
     module.Initialize();

@@ -1,4 +1,4 @@
-// A fresh simulated desktop with the real common services and a DDEClientModule for the DXView link tests,
+// A fresh simulated desktop with the real common services and a DxViewLink for the DXView link tests,
 // a recording stand-in for the control window and a DDE wrapper that lets a test fail the topic registration
 // or act while a link opens (as the real layer's wait pumps messages).
 #pragma once
@@ -15,7 +15,7 @@
 #include "common/diagnostic_log.h"
 #include "common/locale_info.h"
 #include "common/utc_clock.h"
-#include "dde_link/dde_client_module.h"
+#include "dde_link/dxview_link.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace tarvello::dde_link_testing {
@@ -68,9 +68,9 @@ private:
     Dde& inner_;
 };
 
-class DdeLinkTest : public ::testing::Test {
+class DxViewLinkTest : public ::testing::Test {
 protected:
-    DdeLinkTest() { diagnostics.Initialize(); }
+    DxViewLinkTest() { diagnostics.Initialize(); }
 
     sim::SimDdeServer& StartDxView() { return desk.dde.StartServer(L"DXView", {L"DDEServer", L"DXViewMain"}); }
     void StopDxView() { desk.dde.StopServer(L"DXView"); }
@@ -124,7 +124,7 @@ protected:
     LocaleInfo locale{desk.clock, diagnostics};
     DiagnosticLog diagnostics{desk.files, desk.shell, desk.clock, utc, locale};
     ActionGate gate;
-    DDEClientModule module{platform, gate, diagnostics, mainWindow};
+    DxViewLink module{platform, gate, diagnostics, mainWindow};
 };
 
 }  // namespace tarvello::dde_link_testing

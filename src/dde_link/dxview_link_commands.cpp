@@ -1,15 +1,15 @@
-// DDEClientModule's rotator commands to DXView and the caption it keeps for the control window.
+// DxViewLink's rotator commands to DXView and the caption it keeps for the control window.
 #include "base/program_error.h"
 #include "common/program_texts.h"
 #include "common/reported_call.h"
-#include "dde_link/dde_client_module.h"
 #include "dde_link/dde_link_texts.h"
+#include "dde_link/dxview_link.h"
 #include "dde_link/rotator_commands.h"
 #include "partners/partners.h"
 
 namespace tarvello {
 
-void DDEClientModule::SendToDxView(const std::wstring& command) {
+void DxViewLink::SendToDxView(const std::wstring& command) {
     // Held here so that a reconnection while the execute waits (its wait pumps messages) cannot free it.
     std::shared_ptr<DdeLink> link = window_ ? window_->DdeLookupLink() : nullptr;
     if (!link)
@@ -17,7 +17,7 @@ void DDEClientModule::SendToDxView(const std::wstring& command) {
     link->Execute(command);
 }
 
-void DDEClientModule::SelectBearing(const std::wstring& angle) {
+void DxViewLink::SelectBearing(const std::wstring& angle) {
     const bool done = RunIgnoringFailure([&] {
         if (IsServerConnected(partners::kDxViewServerNumber)) {
             SendToDxView(SelectBearingCommand(angle));
@@ -36,7 +36,7 @@ void DDEClientModule::SelectBearing(const std::wstring& angle) {
         MarkDXViewDisconnected();
 }
 
-void DDEClientModule::RotateRotor(bool shortPath) {
+void DxViewLink::RotateRotor(bool shortPath) {
     const bool done = RunIgnoringFailure([&] {
         if (IsServerConnected(partners::kDxViewServerNumber))
             SendToDxView(RotateRotorCommand(shortPath));
@@ -45,12 +45,12 @@ void DDEClientModule::RotateRotor(bool shortPath) {
         MarkDXViewDisconnected();
 }
 
-void DDEClientModule::EnableDebugLog() {
+void DxViewLink::EnableDebugLog() {
     diagnosticFlag_ = true;
     UpdateCaption();
 }
 
-void DDEClientModule::UpdateCaption() {
+void DxViewLink::UpdateCaption() {
     std::wstring caption(kProgramTitle);
     caption += L" " + diagnostics_.Version();
     if (ServerConnected[partners::kDxViewServerNumber])

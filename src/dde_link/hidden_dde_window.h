@@ -1,5 +1,6 @@
-// The hidden window DDEClient: the retry timer, the fields that hold DXView's two DDEServer links, and the
-// program's own DDE topic on which other programs ask it to connect and read or poke the fields.
+// The DXView link's hidden DDE window, captioned "DDEClient": the retry timer, the fields that hold DXView's two
+// DDEServer links, and the program's own DDE topic on which other programs ask it to connect and read or poke the
+// fields.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +17,7 @@
 
 namespace tarvello {
 
-class DDEClient : public DdeTopicHandler {
+class HiddenDdeWindow : public DdeTopicHandler {
 public:
     static constexpr std::uint32_t kServerRetryIntervalMs = 5000;
     static constexpr std::wstring_view kSpotPrefixField = L"SpotPrefix";
@@ -24,15 +25,15 @@ public:
 
     // connectServer runs for every accepted "start" execute; retryTick for each tick of ServerRetryTimer.
     // The window is created with ServerRetryTimer stopped and every field at its initial text.
-    DDEClient(Dde& dde,
-              Shell& shell,
-              EventLoop& loop,
-              std::function<void(std::int16_t)> connectServer,
-              std::function<void()> retryTick);
+    HiddenDdeWindow(Dde& dde,
+                    Shell& shell,
+                    EventLoop& loop,
+                    std::function<void(std::int16_t)> connectServer,
+                    std::function<void()> retryTick);
     // Stops the timer, ends the SpotPrefix and DDELookup conversations and withdraws the topic.
-    ~DDEClient() override;
-    DDEClient(const DDEClient&) = delete;
-    DDEClient& operator=(const DDEClient&) = delete;
+    ~HiddenDdeWindow() override;
+    HiddenDdeWindow(const HiddenDdeWindow&) = delete;
+    HiddenDdeWindow& operator=(const HiddenDdeWindow&) = delete;
 
     // Answers on executableName|DDEClient from now until the window is destroyed. Throws ProgramError.
     void RegisterOwnTopic();

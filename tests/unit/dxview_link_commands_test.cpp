@@ -3,14 +3,14 @@
 #include <vector>
 
 #include "dde_link/rotator_commands.h"
-#include "dde_link_fixture.h"
+#include "dxview_link_fixture.h"
 
 namespace tarvello::dde_link_testing {
 namespace {
 
-using DdeLinkRotatorCommands = DdeLinkTest;
+using DxViewLinkRotatorCommands = DxViewLinkTest;
 
-TEST_F(DdeLinkRotatorCommands, WithoutDXViewRotateRotorDoesNothingAndSelectBearingWarnsLogsOnceAndEnds) {
+TEST_F(DxViewLinkRotatorCommands, WithoutDXViewRotateRotorDoesNothingAndSelectBearingWarnsLogsOnceAndEnds) {
     module.Initialize();
     const auto captions = mainWindow.captions;
     Texts order;
@@ -30,7 +30,7 @@ TEST_F(DdeLinkRotatorCommands, WithoutDXViewRotateRotorDoesNothingAndSelectBeari
     EXPECT_EQ(mainWindow.programLog, Texts{L" DX-View war nicht gestartet"});
 }
 
-TEST_F(DdeLinkRotatorCommands, SelectBearingStillEndsWhenDXViewReturnsWhileTheMessageIsOpen) {
+TEST_F(DxViewLinkRotatorCommands, SelectBearingStillEndsWhenDXViewReturnsWhileTheMessageIsOpen) {
     module.Initialize();
     desk.shell.SetWhileMessageBoxOpen([&] {
         StartDxView();
@@ -42,7 +42,7 @@ TEST_F(DdeLinkRotatorCommands, SelectBearingStillEndsWhenDXViewReturnsWhileTheMe
     EXPECT_TRUE(desk.dde.Server(L"DXView")->executes.empty());
 }
 
-TEST_F(DdeLinkRotatorCommands, AnAnswerWithinFiveSecondsKeepsDXViewAndALaterOneLosesIt) {
+TEST_F(DxViewLinkRotatorCommands, AnAnswerWithinFiveSecondsKeepsDXViewAndALaterOneLosesIt) {
     auto& dxview = StartDxView();
     module.Initialize();
     dxview.executeDelayMs = 5000;
@@ -53,7 +53,7 @@ TEST_F(DdeLinkRotatorCommands, AnAnswerWithinFiveSecondsKeepsDXViewAndALaterOneL
     EXPECT_EQ(DxViewState(), "Retry scheduled");
 }
 
-TEST_F(DdeLinkRotatorCommands, RefusedOrUnansweredExecutesMarkDXViewLostAndTheProgramGoesOn) {
+TEST_F(DxViewLinkRotatorCommands, RefusedOrUnansweredExecutesMarkDXViewLostAndTheProgramGoesOn) {
     for (auto answer : {sim::ExecuteAnswer::kRefuse, sim::ExecuteAnswer::kNoAnswer})
         for (bool bearing : {true, false}) {
             SCOPED_TRACE(static_cast<int>(answer) * 10 + bearing);
@@ -75,7 +75,7 @@ TEST_F(DdeLinkRotatorCommands, RefusedOrUnansweredExecutesMarkDXViewLostAndThePr
         }
 }
 
-TEST_F(DdeLinkRotatorCommands, AConversationGoneBeforeItsNoticeOrAfterTerminateCountsAsALostExecute) {
+TEST_F(DxViewLinkRotatorCommands, AConversationGoneBeforeItsNoticeOrAfterTerminateCountsAsALostExecute) {
     StartDxView();
     module.Initialize();
     StopDxView();  // the notice is still queued
@@ -94,9 +94,9 @@ TEST_F(DdeLinkRotatorCommands, AConversationGoneBeforeItsNoticeOrAfterTerminateC
     EXPECT_TRUE(desk.dde.Server(L"DXView")->executes.empty());
 }
 
-using DdeLinkCaption = DdeLinkTest;
+using DxViewLinkCaption = DxViewLinkTest;
 
-TEST_F(DdeLinkCaption, ShowsVersionThenDXViewThenTheDiagnosticHint) {
+TEST_F(DxViewLinkCaption, ShowsVersionThenDXViewThenTheDiagnosticHint) {
     desk.shell.SetProgramFolder(L"D:\\Funk\\Tarvello");
     module.Initialize();
     EXPECT_EQ(mainWindow.Caption(), L"Tarvello 1.0.0");

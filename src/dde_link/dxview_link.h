@@ -1,4 +1,4 @@
-// DDEClientModule: the conversation with DXView (server 3) with its single retry 5000 ms after a loss, the
+// DxViewLink: the conversation with DXView (server 3) with its single retry 5000 ms after a loss, the
 // rotator commands sent over it, and the control window's caption that shows the link and the diagnostic log.
 #pragma once
 
@@ -9,22 +9,22 @@
 
 #include "common/action_gate.h"
 #include "common/diagnostic_log.h"
-#include "dde_link/dde_client_window.h"
+#include "dde_link/hidden_dde_window.h"
 #include "dde_link/main_window_access.h"
 #include "platform/platform.h"
 
 namespace tarvello {
 
-class DDEClientModule {
+class DxViewLink {
 public:
     static constexpr std::int16_t kServerCount = 7;  // servers 0 to 6
     // Where the values of each of DXView's links go, and who holds the link.
     enum class LinkHolder { kSpotPrefix, kDdeLookup, kCurrentBearing };
 
-    DDEClientModule(Platform& platform, ActionGate& gate, DiagnosticLog& diagnostics, MainWindowAccess& mainWindow);
-    ~DDEClientModule();
-    DDEClientModule(const DDEClientModule&) = delete;
-    DDEClientModule& operator=(const DDEClientModule&) = delete;
+    DxViewLink(Platform& platform, ActionGate& gate, DiagnosticLog& diagnostics, MainWindowAccess& mainWindow);
+    ~DxViewLink();
+    DxViewLink(const DxViewLink&) = delete;
+    DxViewLink& operator=(const DxViewLink&) = delete;
 
     // Creates the hidden window, clears the tables and tries to connect to DXView.
     void Initialize();
@@ -49,7 +49,7 @@ public:
     bool IsServerRetryPending(std::int16_t n) const;
     bool IsServerRetrying(std::int16_t n) const;
     bool DiagnosticFlag() const { return diagnosticFlag_; }
-    const DDEClient* Window() const { return window_.get(); }
+    const HiddenDdeWindow* Window() const { return window_.get(); }
 
 private:
     static std::size_t ServerIndex(std::int16_t n);
@@ -75,7 +75,7 @@ private:
     std::array<bool, kServerCount> ServerRetrying{};
     bool diagnosticFlag_ = false;
 
-    std::unique_ptr<DDEClient> window_;
+    std::unique_ptr<HiddenDdeWindow> window_;
     std::shared_ptr<DdeLink> currentBearingLink_;  // the control window's CurrentBearing box
     std::uint64_t linkGeneration_ = 0;             // notices of replaced or closed links carry an old number
     bool connecting_ = false;

@@ -1,5 +1,5 @@
 // The connection to DXView: the three hot links, the connection tables and the single retry.
-#include "dde_link/dde_client_module.h"
+#include "dde_link/dxview_link.h"
 
 #include "base/logged_procedure_names.h"
 #include "base/program_error.h"
@@ -13,20 +13,17 @@ namespace {
 struct DxViewLinkSpec {
     std::wstring_view topic;
     std::wstring_view item;
-    DDEClientModule::LinkHolder holder;
+    DxViewLink::LinkHolder holder;
 };
 constexpr DxViewLinkSpec kDxViewLinks[] = {
-    {partners::kDxViewServerTopic, partners::kSpotPrefixItem, DDEClientModule::LinkHolder::kSpotPrefix},
-    {partners::kDxViewServerTopic, partners::kDdeCommandItem, DDEClientModule::LinkHolder::kDdeLookup},
-    {partners::kDxViewMainTopic, partners::kShortPathItem, DDEClientModule::LinkHolder::kCurrentBearing},
+    {partners::kDxViewServerTopic, partners::kSpotPrefixItem, DxViewLink::LinkHolder::kSpotPrefix},
+    {partners::kDxViewServerTopic, partners::kDdeCommandItem, DxViewLink::LinkHolder::kDdeLookup},
+    {partners::kDxViewMainTopic, partners::kShortPathItem, DxViewLink::LinkHolder::kCurrentBearing},
 };
 
 }  // namespace
 
-DDEClientModule::DDEClientModule(Platform& platform,
-                                 ActionGate& gate,
-                                 DiagnosticLog& diagnostics,
-                                 MainWindowAccess& mainWindow)
+DxViewLink::DxViewLink(Platform& platform, ActionGate& gate, DiagnosticLog& diagnostics, MainWindowAccess& mainWindow)
     : dde_(platform.dde),
       shell_(platform.shell),
       loop_(platform.loop),
@@ -36,18 +33,18 @@ DDEClientModule::DDEClientModule(Platform& platform,
     diagnostics_.SetEnableDebugLog([this] { EnableDebugLog(); });
 }
 
-DDEClientModule::~DDEClientModule() {
+DxViewLink::~DxViewLink() {
     diagnostics_.SetEnableDebugLog(nullptr);
     Terminate();
 }
 
-void DDEClientModule::Initialize() {
+void DxViewLink::Initialize() {
     Terminate();
     const bool created = RunReported(diagnostics_, logged_procedure::kDxViewLinkInitialize, [&] {
         diagnosticFlag_ = false;
         // A "start" or a retry tick that comes while another action runs (its DDE waits let them in) waits
         // for it: a retry swallowed by a running attempt would leave DXView unconnected for good.
-        window_ = std::make_unique<DDEClient>(
+        window_ = std::make_unique<HiddenDdeWindow>(
             dde_, shell_, loop_, [this](std::int16_t n) { gate_.Run([this, n] { ConnectServer(n); }); },
             [this] { gate_.Run([this] { RetryServerConnect(); }); });
         ServerConnected = ServerRetrying = ServerRetryPending = {};
@@ -59,31 +56,31 @@ void DDEClientModule::Initialize() {
     ConnectServer(partners::kDxViewServerNumber);
 }
 
-void DDEClientModule::Terminate() {
+void DxViewLink::Terminate() {
     ++linkGeneration_;
     currentBearingLink_.reset();
     window_.reset();
 }
 
-std::size_t DDEClientModule::ServerIndex(std::int16_t n) {
+std::size_t DxViewLink::ServerIndex(std::int16_t n) {
     if (n < 0 || n >= kServerCount)
         throw ProgramError(error_number::kSubscriptOutOfRange);
     return static_cast<std::size_t>(n);
 }
 
-bool DDEClientModule::IsServerConnected(std::int16_t n) const {
+bool DxViewLink::IsServerConnected(std::int16_t n) const {
     return ServerConnected[ServerIndex(n)];
 }
 
-bool DDEClientModule::IsServerRetryPending(std::int16_t n) const {
+bool DxViewLink::IsServerRetryPending(std::int16_t n) const {
     return ServerRetryPending[ServerIndex(n)];
 }
 
-bool DDEClientModule::IsServerRetrying(std::int16_t n) const {
+bool DxViewLink::IsServerRetrying(std::int16_t n) const {
     return ServerRetrying[ServerIndex(n)];
 }
 
-void DDEClientModule::ConnectServer(std::int16_t n) {
+void DxViewLink::ConnectServer(std::int16_t n) {
     // An attempt already under way (its waits pump messages) records the outcome for both callers.
     if (n != partners::kDxViewServerNumber || !window_ || connecting_)
         return;
@@ -95,7 +92,7 @@ void DDEClientModule::ConnectServer(std::int16_t n) {
     SetServerConnect(n, opened);
 }
 
-bool DDEClientModule::OpenDxViewLinks() {
+bool DxViewLink::OpenDxViewLinks() {
     // Reopening replaces the links quietly: closing our own old conversations is not a loss of DXView.
     const std::uint64_t generation = ++linkGeneration_;
     currentBearingLink_.reset();
@@ -114,10 +111,10 @@ bool DDEClientModule::OpenDxViewLinks() {
     return opened;
 }
 
-std::shared_ptr<DdeLink> DDEClientModule::OpenDxViewLink(std::wstring_view topic,
-                                                         std::wstring_view item,
-                                                         LinkHolder holder,
-                                                         std::uint64_t generation) {
+std::shared_ptr<DdeLink> DxViewLink::OpenDxViewLink(std::wstring_view topic,
+                                                    std::wstring_view item,
+                                                    LinkHolder holder,
+                                                    std::uint64_t generation) {
     DdeLinkHandlers handlers;
     handlers.onValue = [this, holder, generation](const std::wstring& value) {
         if (IsCurrentLinkSet(generation))
@@ -136,13 +133,13 @@ std::shared_ptr<DdeLink> DDEClientModule::OpenDxViewLink(std::wstring_view topic
                             std::move(handlers));
 }
 
-void DDEClientModule::ShowValue(LinkHolder holder, const std::wstring& value) {
+void DxViewLink::ShowValue(LinkHolder holder, const std::wstring& value) {
     switch (holder) {
         case LinkHolder::kSpotPrefix:
-            window_->SetField(DDEClient::kSpotPrefixField, value);
+            window_->SetField(HiddenDdeWindow::kSpotPrefixField, value);
             break;
         case LinkHolder::kDdeLookup:
-            window_->SetField(DDEClient::kDdeLookupField, value);
+            window_->SetField(HiddenDdeWindow::kDdeLookupField, value);
             break;
         case LinkHolder::kCurrentBearing:
             mainWindow_.SetCurrentBearingText(value);
@@ -150,7 +147,7 @@ void DDEClientModule::ShowValue(LinkHolder holder, const std::wstring& value) {
     }
 }
 
-void DDEClientModule::Hold(LinkHolder holder, std::shared_ptr<DdeLink> link) {
+void DxViewLink::Hold(LinkHolder holder, std::shared_ptr<DdeLink> link) {
     switch (holder) {
         case LinkHolder::kSpotPrefix:
             window_->SetSpotPrefixLink(std::move(link));
@@ -164,11 +161,11 @@ void DDEClientModule::Hold(LinkHolder holder, std::shared_ptr<DdeLink> link) {
     }
 }
 
-bool DDEClientModule::IsCurrentLinkSet(std::uint64_t generation) const {
+bool DxViewLink::IsCurrentLinkSet(std::uint64_t generation) const {
     return window_ != nullptr && generation == linkGeneration_;
 }
 
-void DDEClientModule::SetServerConnect(std::int16_t n, bool connected) {
+void DxViewLink::SetServerConnect(std::int16_t n, bool connected) {
     RunReported(diagnostics_, logged_procedure::kSetServerConnect, [&] {
         const std::size_t i = ServerIndex(n);
         ServerConnected[i] = connected;
@@ -188,7 +185,7 @@ void DDEClientModule::SetServerConnect(std::int16_t n, bool connected) {
     });
 }
 
-void DDEClientModule::RetryServerConnect() {
+void DxViewLink::RetryServerConnect() {
     if (window_)
         window_->StopServerRetryTimer();
     for (std::int16_t n = 0; n < kServerCount; ++n) {
@@ -201,7 +198,7 @@ void DDEClientModule::RetryServerConnect() {
     }
 }
 
-void DDEClientModule::MarkDXViewDisconnected() {
+void DxViewLink::MarkDXViewDisconnected() {
     SetServerConnect(partners::kDxViewServerNumber, false);
 }
 
