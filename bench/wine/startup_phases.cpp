@@ -152,7 +152,7 @@ int main() {
         app::Win32ControlWindow window;
         Print("control window created", lap());
         TarvelloProgram program(platform, window);
-        program.MainWindow().Form_Load();
+        program.MainWindow().Start();
         const double load = lap();
         Print("start-up sequence", load);
         Print("  of which window walk", windows.ms);
@@ -167,7 +167,7 @@ int main() {
         }
         window.Show();
         Print("window shown", lap());
-        program.MainWindow().Form_Unload();
+        program.MainWindow().ShutDown();
         window.Destroy();
     }
     return 0;

@@ -19,23 +19,23 @@ void Fenced(Action action) {
 }  // namespace
 
 void ProgramEvents::HelpClicked() {
-    Fenced([this] { mainWindow_.Command2_Click(); });
+    Fenced([this] { mainWindow_.OnHelpButton(); });
 }
 
 void ProgramEvents::SelectBearingClicked() {
-    Fenced([this] { mainWindow_.SelectBearingCmd_Click(); });
+    Fenced([this] { mainWindow_.OnSendBearingButton(); });
 }
 
 void ProgramEvents::LongPathClicked() {
-    Fenced([this] { mainWindow_.LPCmd_Click(); });
+    Fenced([this] { mainWindow_.OnLongPathButton(); });
 }
 
 void ProgramEvents::Command1Clicked() {
-    Fenced([this] { mainWindow_.Command1_Click(); });
+    Fenced([this] { mainWindow_.OnTakeBearingButton(); });
 }
 
 void ProgramEvents::Unloading() {
-    Fenced([this] { mainWindow_.Form_Unload(); });
+    Fenced([this] { mainWindow_.ShutDown(); });
 }
 
 void ProgramEvents::Destroyed() {

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "app/win32_control_window.h"
-#include "control_window/rerur_control_main2.h"
+#include "control_window/control_window.h"
 
 namespace tarvello::app {
 
 class ProgramEvents : public ControlWindowEvents {
 public:
-    explicit ProgramEvents(RERurControlMain2& mainWindow) : mainWindow_(mainWindow) {}
+    explicit ProgramEvents(ControlWindow& mainWindow) : mainWindow_(mainWindow) {}
 
     void HelpClicked() override;
     void SelectBearingClicked() override;
@@ -20,7 +20,7 @@ public:
     void Destroyed() override;
 
 private:
-    RERurControlMain2& mainWindow_;
+    ControlWindow& mainWindow_;
 };
 
 }  // namespace tarvello::app

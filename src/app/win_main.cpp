@@ -36,7 +36,7 @@ int RunTarvello() {
     window.SetEvents(&events);
 
     try {
-        program.MainWindow().Form_Load();
+        program.MainWindow().Start();
     } catch (...) {
         // The start-up sequence handles its own failures; anything else leaves a degraded but open window.
     }

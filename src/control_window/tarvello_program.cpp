@@ -11,10 +11,10 @@ TarvelloProgram::TarvelloProgram(const Platform& platform, ControlView& view)
       locale_(platform_.clock, diagnostics_),
       diagnostics_(platform_.files, platform_.shell, platform_.clock, utc_, locale_),
       finder_(platform_.windows),
-      module1_(platform_.files, platform_.shell, platform_.loop),
+      filesAndPauses_(platform_.files, platform_.shell, platform_.loop),
       programLog_(platform_.files, platform_.shell, platform_.clock),
-      main_(ControlWindowServices{platform_, view, gate_, diagnostics_, dxViewLink_, finder_, module1_, programLog_,
-                                  [this]() -> IniAccess& { return IniStore(); }}),
+      main_(ControlWindowServices{platform_, view, gate_, diagnostics_, dxViewLink_, finder_, filesAndPauses_,
+                                  programLog_, [this]() -> IniAccess& { return IniStore(); }}),
       dxViewLink_(platform_, gate_, diagnostics_, main_) {}
 
 IniAccess& TarvelloProgram::IniStore() {

@@ -9,9 +9,9 @@
 #include "common/diagnostic_log.h"
 #include "common/locale_info.h"
 #include "common/utc_clock.h"
-#include "control_window/module1.h"
+#include "control_window/control_window.h"
+#include "control_window/files_and_pauses.h"
 #include "control_window/program_log.h"
-#include "control_window/rerur_control_main2.h"
 #include "dde_link/dxview_link.h"
 #include "platform/platform.h"
 #include "settings/ini_access.h"
@@ -22,7 +22,7 @@ class TarvelloProgram {
 public:
     TarvelloProgram(const Platform& platform, ControlView& view);
 
-    RERurControlMain2& MainWindow() { return main_; }
+    ControlWindow& MainWindow() { return main_; }
     DxViewLink& DxView() { return dxViewLink_; }
     DiagnosticLog& Diagnostics() { return diagnostics_; }
     WindowFinder& Finder() { return finder_; }
@@ -36,10 +36,10 @@ private:
     LocaleInfo locale_;
     DiagnosticLog diagnostics_;
     WindowFinder finder_;
-    Module1 module1_;
+    FilesAndPauses filesAndPauses_;
     ProgramLog programLog_;
     std::unique_ptr<IniAccess> ini_;
-    RERurControlMain2 main_;
+    ControlWindow main_;
     DxViewLink dxViewLink_;
 };
 

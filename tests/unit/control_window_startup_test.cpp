@@ -40,7 +40,7 @@ protected:
         testing::StartSimDXView(desktop);
         logger = testing::StartSimLogger(desktop);
     }
-    RERurControlMain2& Window() {
+    ControlWindow& Window() {
         if (!program) {
             const Platform platform{desktop.dde,  desktop.keyboard,     desktop.windows, desktop.profile,
                                     desktop.help, desktop.clock,        desktop.loop,    desktop.files,
@@ -61,7 +61,7 @@ protected:
 
 TEST_F(ControlWindowStartup, RunningStartShowsTheLoggersValuesAndStartsThePoller) {
     StartBothPartners();
-    Window().Form_Load();
+    Window().Start();
 
     EXPECT_FALSE(Window().Closed());
     EXPECT_EQ(view.Text(ViewField::kText1), L"DL1ABC");
@@ -84,7 +84,7 @@ TEST_F(ControlWindowStartup, RunningStartShowsTheLoggersValuesAndStartsThePoller
 TEST_F(ControlWindowStartup, StoredPositionIsRestoredAndSavedWithTheReleaseText) {
     StartBothPartners();
     desktop.files.Write(kIniPath, "[RESTORE]\r\nlinkerRand= 1560.5\r\nobererRand=  -120 \r\n");
-    Window().Form_Load();
+    Window().Start();
     EXPECT_EQ(view.left, 1560.5);
     EXPECT_EQ(view.top, -120);
     EXPECT_EQ(view.calls, (Texts{L"SetLeft", L"SetTop", L"KeepOnScreen"}));
@@ -97,8 +97,8 @@ TEST_F(ControlWindowStartup, StoredPositionIsRestoredAndSavedWithTheReleaseText)
             linksAtShutdownLine = desktop.dde.OpenLinkCount();
     };
     view.top = 2175;
-    Window().Form_Unload();
-    Window().Form_Unload();  // a second unload finds everything done
+    Window().ShutDown();
+    Window().ShutDown();  // a second unload finds everything done
     EXPECT_EQ(Ini(), "[RESTORE]\r\nlinkerRand= 1560.5\r\nobererRand= 2175\r\n" + kSavedRelease);
     EXPECT_EQ(linksAtShutdownLine, 5u);
     // The poller, the logger links and DXView's links end with the window.
@@ -110,7 +110,7 @@ TEST_F(ControlWindowStartup, LoggerNotRunningLogsThenTellsThenClosesWithoutShowi
     testing::StartSimDXView(desktop);
     Texts order;
     shell.journal = desktop.files.journal = [&](const std::wstring& call) { order.push_back(call); };
-    Window().Form_Load();
+    Window().Start();
 
     EXPECT_EQ(Log(), kHeader + kStamp + " Win-Contest war nicht gestartet\r\n");
     ASSERT_EQ(shell.MessageBoxes().size(), 1u);
@@ -130,7 +130,7 @@ TEST_F(ControlWindowStartup, LoggerNotRunningLogsThenTellsThenClosesWithoutShowi
 TEST_F(ControlWindowStartup, DXViewMissingEndsTheProcessBeforeAnythingElse) {
     logger = testing::StartSimLogger(desktop);
     desktop.files.Write(kLogPath, "older entry\r\n");
-    EXPECT_THROW(Window().Form_Load(), sim::SimProcessEnded);
+    EXPECT_THROW(Window().Start(), sim::SimProcessEnded);
 
     ASSERT_EQ(shell.MessageBoxes().size(), 1u);
     EXPECT_EQ(shell.MessageBoxes()[0].text,
@@ -158,7 +158,7 @@ TEST_F(ControlWindowStartup, AnyOtherFailureIsLoggedWithItsCodeAndLeavesTheWindo
         RecordingView failingView;
         failingView.moveFailure = moveFailure;
         TarvelloProgram failing(fresh.platform(), failingView);
-        failing.MainWindow().Form_Load();
+        failing.MainWindow().Start();
         EXPECT_EQ(fresh.files.Read(kLogPath), kHeader + kStamp + entry + "\r\n");
         EXPECT_FALSE(failing.MainWindow().Closed());
         EXPECT_FALSE(failing.MainWindow().PollerRunning());
@@ -169,17 +169,17 @@ TEST_F(ControlWindowStartup, AnyOtherFailureIsLoggedWithItsCodeAndLeavesTheWindo
 TEST_F(ControlWindowStartup, AStartThatFailedBeforeTheIniPathStillSavesIntoTheProgramsOwnFile) {
     StartBothPartners();
     shell.nameFailures = 1;  // the diagnostic log is set up first, then the INI path fails
-    Window().Form_Load();
+    Window().Start();
     EXPECT_EQ(Log(), kHeader + kStamp + " 76 Path not found\r\n");
     EXPECT_EQ(desktop.clock.Calls(sim::SimClockCall::kOsVersion), 1);
-    Window().Form_Unload();  // the window was never placed
+    Window().ShutDown();  // the window was never placed
     EXPECT_EQ(Ini(), "[RESTORE]\r\nlinkerRand= 0\r\nobererRand= 0\r\n" + kSavedRelease);
 }
 
 TEST(StripTrailingCRLF, RemovesOnePairFromLongerTextsOnly) {
     for (const auto& [data, stripped] : std::initializer_list<std::pair<std::wstring, std::wstring>>{
              {L"abc\r\n", L"abc"}, {L"ab\n", L"ab\n"}, {L"\r\n", L"\r\n"}, {L"a\r\n\r\n", L"a\r\n"}, {L"", L""}})
-        EXPECT_EQ(RERurControlMain2::StripTrailingCRLF(data), stripped);
+        EXPECT_EQ(ControlWindow::StripTrailingCRLF(data), stripped);
 }
 
 }  // namespace

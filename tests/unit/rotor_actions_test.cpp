@@ -23,7 +23,7 @@ protected:
         dxview = testing::StartSimDXView(desktop);
         logger = testing::StartSimLogger(desktop, L"DL1ABC", L"123");
         program = std::make_unique<TarvelloProgram>(desktop.platform(), view);
-        program->MainWindow().Form_Load();
+        program->MainWindow().Start();
         ASSERT_TRUE(program->MainWindow().PollerRunning());
         desktop.keyboard.ClearEvents();
     }
@@ -57,7 +57,7 @@ TEST_F(RotorActions, ReturnShowsAndSendsTheBearingSourcesTextOrTheLoggersAngle) 
     other.bearingSource.creatable = false;
     RecordingView otherView;
     TarvelloProgram withoutSource(other.platform(), otherView);
-    withoutSource.MainWindow().Form_Load();
+    withoutSource.MainWindow().Start();
     for (int tick = 0; tick < 2; ++tick) {
         other.keyboard.QueueAsyncState(kReturn, static_cast<std::int16_t>(0x8001));
         other.loop.Advance(20);
@@ -178,7 +178,7 @@ TEST(RotorActionsWithoutLogger, EscWithNoLoggerTitleActivatesNothing) {
     desktop.dde.StartServer(L"Contest32", {L"DDE"});  // DDE only, no window to return to
     RecordingView view;
     TarvelloProgram program(desktop.platform(), view);
-    program.MainWindow().Form_Load();
+    program.MainWindow().Start();
     desktop.keyboard.QueueAsyncState(kEsc, static_cast<std::int16_t>(0x8001));
     desktop.loop.Advance(20);
     EXPECT_TRUE(desktop.windows.Activations().empty());
@@ -187,12 +187,12 @@ TEST(RotorActionsWithoutLogger, EscWithNoLoggerTitleActivatesNothing) {
 
 TEST_F(RotorActions, HiddenButtonsAndHelp) {
     view.SetText(ViewField::kBearing, L"017");
-    program->MainWindow().SelectBearingCmd_Click();
-    program->MainWindow().LPCmd_Click();
+    program->MainWindow().OnSendBearingButton();
+    program->MainWindow().OnLongPathButton();
     desktop.bearingSource.text = L"300";
-    program->MainWindow().Command1_Click();
+    program->MainWindow().OnTakeBearingButton();
     EXPECT_EQ(Executes(), (Texts{L"003selectbearing017", L"003rotatelp", L"003selectbearing300"}));
-    program->MainWindow().Command2_Click();
+    program->MainWindow().OnHelpButton();
     EXPECT_EQ(desktop.help.opened, Texts{L"C:\\Tarvello\\Tarvello.chm"});
 }
 

@@ -1,4 +1,4 @@
-// Module1: the file test of the start-up sequence, the INI path and the plain pause of the rotor stop.
+// FilesAndPauses: the file test of the start-up sequence, the INI path and the plain pause of the rotor stop.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +11,9 @@
 
 namespace tarvello {
 
-class Module1 {
+class FilesAndPauses {
 public:
-    Module1(Files& files, Shell& shell, EventLoop& loop) : files_(files), shell_(shell), loop_(loop) {}
+    FilesAndPauses(Files& files, Shell& shell, EventLoop& loop) : files_(files), shell_(shell), loop_(loop) {}
 
     // True for an existing folder, or an existing file that is neither hidden nor a system file. A lookup that
     // fails, an empty path and a name pattern ("*", "?") give false; nothing is raised.

@@ -1,4 +1,4 @@
-// Module1 on the simulated desktop: which paths count as existing files, the INI path and the plain pause.
+// FilesAndPauses on the simulated desktop: which paths count as existing files, the INI path and the plain pause.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/program_error.h"
-#include "control_window/module1.h"
+#include "control_window/files_and_pauses.h"
 #include "platform/sim/sim_desktop.h"
 #include "settings/ini_access.h"
 
@@ -25,10 +25,10 @@ public:
     }
 };
 
-TEST(Module1, FileExistsForFoldersAndPlainFilesOnly) {
+TEST(FilesAndPauses, FileExistsForFoldersAndPlainFilesOnly) {
     sim::SimDesktop desktop;
     FailingLookupFiles files;
-    Module1 module(files, desktop.shell, desktop.loop);
+    FilesAndPauses module(files, desktop.shell, desktop.loop);
     files.AddFolder(L"C:\\Tarvello");
     files.Write(L"C:\\Tarvello\\Error.log", "x");
     files.Write(L"C:\\Tarvello\\Error.lo?", "");  // a name only a pattern has
@@ -46,9 +46,9 @@ TEST(Module1, FileExistsForFoldersAndPlainFilesOnly) {
         EXPECT_FALSE(module.FileExists(path)) << testing::PrintToString(std::wstring(path));
 }
 
-TEST(Module1, WaitMillisecondsBlocksWithoutRunningEvents) {
+TEST(FilesAndPauses, WaitMillisecondsBlocksWithoutRunningEvents) {
     sim::SimDesktop desktop;
-    Module1 module(desktop.files, desktop.shell, desktop.loop);
+    FilesAndPauses module(desktop.files, desktop.shell, desktop.loop);
     int ticks = 0;
     desktop.loop.StartTimer(20, [&] { ++ticks; });
     const auto before = desktop.loop.NowMs();

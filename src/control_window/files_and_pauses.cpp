@@ -1,5 +1,5 @@
-// Module1: FileExists, InitIniPath and WaitMilliseconds.
-#include "control_window/module1.h"
+// FilesAndPauses: FileExists, InitIniPath and WaitMilliseconds.
+#include "control_window/files_and_pauses.h"
 
 #include <exception>
 #include <optional>
@@ -8,7 +8,7 @@
 
 namespace tarvello {
 
-bool Module1::FileExists(const std::wstring& path) {
+bool FilesAndPauses::FileExists(const std::wstring& path) {
     // A pattern would name whatever file matched it, not the file asked about.
     if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos)
         return false;
@@ -25,11 +25,11 @@ bool Module1::FileExists(const std::wstring& path) {
     return attributes->directory || (!attributes->hidden && !attributes->system);
 }
 
-void Module1::InitIniPath(IniAccess& ini) {
+void FilesAndPauses::InitIniPath(IniAccess& ini) {
     ini.SetIniFile(shell_.ProgramFolder() + L"\\" + shell_.ExeBaseName() + L".ini");
 }
 
-void Module1::WaitMilliseconds(std::int32_t ms) {
+void FilesAndPauses::WaitMilliseconds(std::int32_t ms) {
     if (ms < 0)
         return;
     loop_.WaitOnOwnProcess(static_cast<std::uint32_t>(ms));

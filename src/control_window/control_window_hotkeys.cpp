@@ -7,7 +7,7 @@
 #include "common/action_gate.h"
 #include "common/diagnostic_log.h"
 #include "control_window/control_texts.h"
-#include "control_window/rerur_control_main2.h"
+#include "control_window/control_window.h"
 #include "dde_link/dxview_link.h"
 
 namespace tarvello {
@@ -19,13 +19,13 @@ constexpr std::int16_t kFreshPress = static_cast<std::int16_t>(0x8001);
 
 }  // namespace
 
-void RERurControlMain2::Timer1_Timer() {
-    using Action = void (RERurControlMain2::*)();
+void ControlWindow::PollKeys() {
+    using Action = void (ControlWindow::*)();
     static constexpr std::array<std::pair<int, Action>, 4> kKeys{{
-        {vk::kReturn, &RERurControlMain2::TakeBearing},
-        {vk::kF11, &RERurControlMain2::TurnRotor},
-        {vk::kEscape, &RERurControlMain2::ClearBearing},
-        {vk::kF8, &RERurControlMain2::StopRotor},
+        {vk::kReturn, &ControlWindow::TakeBearing},
+        {vk::kF11, &ControlWindow::TurnRotor},
+        {vk::kEscape, &ControlWindow::ClearBearing},
+        {vk::kF8, &ControlWindow::StopRotor},
     }};
     // While an earlier action waits for DXView, this tick still reads the keys, so that a press is not lost
     // when the key is let go before the wait ends; its action runs after the earlier one, in order.
@@ -36,7 +36,7 @@ void RERurControlMain2::Timer1_Timer() {
     }
 }
 
-void RERurControlMain2::RunKeyAction(void (RERurControlMain2::*action)()) {
+void ControlWindow::RunKeyAction(void (ControlWindow::*action)()) {
     try {
         (this->*action)();
     } catch (const ProgramError& e) {
@@ -45,19 +45,19 @@ void RERurControlMain2::RunKeyAction(void (RERurControlMain2::*action)()) {
     }
 }
 
-void RERurControlMain2::Command1_Click() {
+void ControlWindow::OnTakeBearingButton() {
     services_.gate.Run([this] { TakeBearing(); });
 }
 
-void RERurControlMain2::SelectBearingCmd_Click() {
+void ControlWindow::OnSendBearingButton() {
     services_.gate.Run([this] { services_.dxViewLink.SelectBearing(services_.view.Text(ViewField::kBearing)); });
 }
 
-void RERurControlMain2::LPCmd_Click() {
+void ControlWindow::OnLongPathButton() {
     services_.gate.Run([this] { services_.dxViewLink.RotateRotor(false); });
 }
 
-void RERurControlMain2::TakeBearing() {
+void ControlWindow::TakeBearing() {
     // A bearing source that cannot be created or does not answer leaves Bearing as the logger's hot link
     // set it, and that angle is sent; the failure is recorded once per run.
     try {
@@ -73,13 +73,13 @@ void RERurControlMain2::TakeBearing() {
     services_.dxViewLink.SelectBearing(services_.view.Text(ViewField::kBearing));
 }
 
-void RERurControlMain2::TurnRotor() {
+void ControlWindow::TurnRotor() {
     services_.view.SetLampColour(colour::kTurning);
     services_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorTurning));
     services_.dxViewLink.RotateRotor(true);
 }
 
-void RERurControlMain2::ClearBearing() {
+void ControlWindow::ClearBearing() {
     services_.view.SetText(ViewField::kBearing, L"");
     services_.view.SetLampColour(colour::kButtonFace);
     services_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorIdle));
@@ -87,7 +87,7 @@ void RERurControlMain2::ClearBearing() {
     ActivateLogger();
 }
 
-void RERurControlMain2::StopRotor() {
+void ControlWindow::StopRotor() {
     services_.view.SetLampColour(colour::kStopped);
     services_.view.SetText(ViewField::kStatusText, std::wstring(texts::kRotorStopped));
     RotorStop();

@@ -1,5 +1,5 @@
 // Start-up and shut-down of the control window, and its link to the DXView link module.
-#include "control_window/rerur_control_main2.h"
+#include "control_window/control_window.h"
 
 #include <exception>
 
@@ -9,7 +9,7 @@
 #include "common/program_texts.h"
 #include "common/reported_call.h"
 #include "control_window/control_texts.h"
-#include "control_window/module1.h"
+#include "control_window/files_and_pauses.h"
 #include "control_window/program_log.h"
 #include "dde_link/dxview_link.h"
 #include "partners/partners.h"
@@ -23,16 +23,16 @@ constexpr std::uint32_t kPollIntervalMs = 20;
 
 }  // namespace
 
-RERurControlMain2::RERurControlMain2(ControlWindowServices services) : services_(std::move(services)) {}
+ControlWindow::ControlWindow(ControlWindowServices services) : services_(std::move(services)) {}
 
-RERurControlMain2::~RERurControlMain2() = default;
+ControlWindow::~ControlWindow() = default;
 
-void RERurControlMain2::Form_Load() {
+void ControlWindow::Start() {
     // The load is an action of its own: an outside "start" that comes while its links open waits for it.
     services_.gate.Run([this] { RunStartupSequence(); });
 }
 
-void RERurControlMain2::RunStartupSequence() {
+void ControlWindow::RunStartupSequence() {
     int code = 0;
     std::wstring description;
     try {
@@ -48,15 +48,15 @@ void RERurControlMain2::RunStartupSequence() {
     HandleStartupFailure(code, description);
 }
 
-void RERurControlMain2::RunStartupSteps() {
+void ControlWindow::RunStartupSteps() {
     // The program log exists from the first start on. A folder where it cannot be written must not keep the
     // operator from the rotor: the log is then simply skipped.
-    if (!services_.module1.FileExists(services_.programLog.Path()))
+    if (!services_.filesAndPauses.FileExists(services_.programLog.Path()))
         RunIgnoringFailure([&] { services_.programLog.CreateWithHeader(); });
     // Without DXView's info window the process ends here.
     CheckDXViewPresence();
     services_.diagnostics.Initialize();
-    services_.module1.InitIniPath(services_.iniStore());
+    services_.filesAndPauses.InitIniPath(services_.iniStore());
     RestorePosition();
     // The hidden DDE window and the three links to DXView, then the caption that shows them.
     services_.dxViewLink.Initialize();
@@ -64,10 +64,10 @@ void RERurControlMain2::RunStartupSteps() {
     // A logger that does not answer fails here with 282.
     OpenLoggerLinks();
     // The poller's first tick comes 20 ms after start-up, never during it.
-    timer1_ = services_.platform.loop.StartTimer(kPollIntervalMs, [this] { Timer1_Timer(); });
+    pollTimer_ = services_.platform.loop.StartTimer(kPollIntervalMs, [this] { PollKeys(); });
 }
 
-void RERurControlMain2::RestorePosition() {
+void ControlWindow::RestorePosition() {
     IniAccess& ini = services_.iniStore();
     const auto left = ParseNumberText(
         ini.ReadEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey), std::wstring()));
@@ -85,19 +85,19 @@ void RERurControlMain2::RestorePosition() {
     services_.view.KeepOnScreen();
 }
 
-void RERurControlMain2::OpenLoggerLinks() {
-    text1Link_ = OpenLoggerLink(partners::kCallsignItem, ViewField::kText1);
+void ControlWindow::OpenLoggerLinks() {
+    callsignLink_ = OpenLoggerLink(partners::kCallsignItem, ViewField::kText1);
     bearingLink_ = OpenLoggerLink(partners::kBearingItem, ViewField::kBearing);
 }
 
-std::unique_ptr<DdeLink> RERurControlMain2::OpenLoggerLink(std::wstring_view item, ViewField field) {
+std::unique_ptr<DdeLink> ControlWindow::OpenLoggerLink(std::wstring_view item, ViewField field) {
     ControlView& view = services_.view;
     return services_.platform.dde.OpenHotLink(
         {std::wstring(partners::kLoggerApplication), std::wstring(partners::kLoggerTopic), std::wstring(item)},
         {[&view, field](const std::wstring& value) { view.SetText(field, value); }, nullptr});
 }
 
-void RERurControlMain2::HandleStartupFailure(int code, const std::wstring& description) {
+void ControlWindow::HandleStartupFailure(int code, const std::wstring& description) {
     if (code == 0)
         return;
     if (code == error_number::kDdeNoAnswer) {
@@ -111,25 +111,25 @@ void RERurControlMain2::HandleStartupFailure(int code, const std::wstring& descr
     AppendProgramLogIfPossible(L" " + std::to_wstring(code) + L" " + description);
 }
 
-void RERurControlMain2::CloseWindow() {
-    Form_Unload();
+void ControlWindow::CloseWindow() {
+    ShutDown();
     services_.view.Destroy();
     closed_ = true;
 }
 
-void RERurControlMain2::Form_Unload() {
+void ControlWindow::ShutDown() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    if (timer1_) {
-        services_.platform.loop.StopTimer(*timer1_);
-        timer1_.reset();
+    if (pollTimer_) {
+        services_.platform.loop.StopTimer(*pollTimer_);
+        pollTimer_.reset();
     }
     IniAccess& ini = services_.iniStore();
     // A start that failed before the INI path was set must still write the program's own file, never the
     // platform's default profile.
     if (ini.IniFile().empty())
-        services_.module1.InitIniPath(ini);
+        services_.filesAndPauses.InitIniPath(ini);
     ini.WriteEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kLeftKey),
                    FormatNumberText(services_.view.LeftTwips()));
     ini.WriteEntry(std::wstring(texts::kRestoreSection), std::wstring(texts::kTopKey),
@@ -139,39 +139,39 @@ void RERurControlMain2::Form_Unload() {
     services_.diagnostics.Terminate();
     services_.dxViewLink.Terminate();
     // The hot links end with the window.
-    text1Link_.reset();
+    callsignLink_.reset();
     bearingLink_.reset();
 }
 
-void RERurControlMain2::AppendProgramLogIfPossible(const std::wstring& entryText) {
+void ControlWindow::AppendProgramLogIfPossible(const std::wstring& entryText) {
     // A write-protected program folder loses the entry; the program goes on as if it had been written.
     RunIgnoringFailure([&] { services_.programLog.Append(entryText); });
 }
 
-void RERurControlMain2::SetCaption(const std::wstring& caption) {
+void ControlWindow::SetCaption(const std::wstring& caption) {
     services_.view.SetCaption(caption);
 }
 
-void RERurControlMain2::SetBearingText(const std::wstring& text) {
+void ControlWindow::SetBearingText(const std::wstring& text) {
     services_.view.SetText(ViewField::kBearing, text);
 }
 
-void RERurControlMain2::SetCurrentBearingText(const std::wstring& text) {
+void ControlWindow::SetCurrentBearingText(const std::wstring& text) {
     services_.view.SetText(ViewField::kCurrentBearing, text);
 }
 
-void RERurControlMain2::AppendProgramLog(const std::wstring& entryText) {
+void ControlWindow::AppendProgramLog(const std::wstring& entryText) {
     services_.programLog.Append(entryText);
 }
 
-void RERurControlMain2::Command2_Click() {
+void ControlWindow::OnHelpButton() {
     services_.gate.Run([this] {
         services_.platform.help.ShowHelp(services_.platform.shell.ProgramFolder() + L"\\" +
                                          std::wstring(texts::kHelpFileName));
     });
 }
 
-std::wstring RERurControlMain2::StripTrailingCRLF(const std::wstring& theData) {
+std::wstring ControlWindow::StripTrailingCRLF(const std::wstring& theData) {
     if (theData.size() > 2 && theData.compare(theData.size() - 2, 2, L"\r\n") == 0) {
         return theData.substr(0, theData.size() - 2);
     }

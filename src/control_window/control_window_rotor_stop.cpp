@@ -4,8 +4,8 @@
 #include "automation/window_finder.h"
 #include "common/program_texts.h"
 #include "control_window/control_texts.h"
-#include "control_window/module1.h"
-#include "control_window/rerur_control_main2.h"
+#include "control_window/control_window.h"
+#include "control_window/files_and_pauses.h"
 #include "partners/partners.h"
 
 namespace tarvello {
@@ -18,13 +18,13 @@ constexpr std::int32_t kClickHoldMs = 50;
 
 }  // namespace
 
-std::int32_t RERurControlMain2::SearchDXViewWindows() {
+std::int32_t ControlWindow::SearchDXViewWindows() {
     MatchTable table;
     return services_.finder.FindWindowLike(table, 0, std::wstring(partners::kDxViewInfoTitlePattern),
                                            std::wstring(partners::kDxViewInfoClassPattern));
 }
 
-void RERurControlMain2::CheckDXViewPresence() {
+void ControlWindow::CheckDXViewPresence() {
     if (SearchDXViewWindows() >= 1)
         return;
     // Order matters: message first, log entry second, then the process ends without its shut-down sequence.
@@ -34,7 +34,7 @@ void RERurControlMain2::CheckDXViewPresence() {
     services_.platform.shell.EndProcessNow();
 }
 
-void RERurControlMain2::RotorStop() {
+void ControlWindow::RotorStop() {
     // The search is run for its records: the last "SP" window and the logger's title.
     SearchDXViewWindows();
     KeystrokeSynthesiser keys(services_.platform.keyboard, services_.platform.loop);
@@ -45,17 +45,17 @@ void RERurControlMain2::RotorStop() {
     keys.PressKeyVK(vk::kControl, true, false, false);
     if (clickable) {
         services_.platform.windows.PostToWindow(target, kLeftButtonDown, 0, kClickPosition);
-        services_.module1.WaitMilliseconds(kClickHoldMs);
+        services_.filesAndPauses.WaitMilliseconds(kClickHoldMs);
         services_.platform.windows.PostToWindow(target, kLeftButtonUp, 0, kClickPosition);
         // The target reads the button-up later, from its own queue; Control stays down until it has had the
         // same time to see it, or the click's release would look like a plain click.
-        services_.module1.WaitMilliseconds(kClickHoldMs);
+        services_.filesAndPauses.WaitMilliseconds(kClickHoldMs);
     }
     keys.PressKeyVK(vk::kControl, false, true, false);
     ActivateLogger();
 }
 
-void RERurControlMain2::ActivateLogger() {
+void ControlWindow::ActivateLogger() {
     // A logger never seen has no title to look for; an empty title would match any window.
     const std::wstring& title = services_.finder.sLoggerTitle;
     if (title.empty())

@@ -19,7 +19,7 @@ class ActionGate;
 class DiagnosticLog;
 class DxViewLink;
 class IniAccess;
-class Module1;
+class FilesAndPauses;
 class ProgramLog;
 class WindowFinder;
 
@@ -31,7 +31,7 @@ struct ControlWindowServices {
     DiagnosticLog& diagnostics;
     DxViewLink& dxViewLink;
     WindowFinder& finder;
-    Module1& module1;
+    FilesAndPauses& filesAndPauses;
     ProgramLog& programLog;
     std::function<IniAccess&()> iniStore;  // created on first use
 };
@@ -50,24 +50,24 @@ inline constexpr int kF8 = 0x77;
 inline constexpr int kControl = 17;
 }  // namespace vk
 
-class RERurControlMain2 : public MainWindowAccess {
+class ControlWindow : public MainWindowAccess {
 public:
-    explicit RERurControlMain2(ControlWindowServices services);
-    ~RERurControlMain2() override;
+    explicit ControlWindow(ControlWindowServices services);
+    ~ControlWindow() override;
 
     // Load handler: the start-up sequence. When the logger does not answer, the window is closed before it
     // was ever shown and Closed() is true afterwards.
-    void Form_Load();
+    void Start();
     // Unload handler: the shut-down sequence. It runs once, whenever the window closes.
-    void Form_Unload();
+    void ShutDown();
     bool Closed() const { return closed_; }
-    bool PollerRunning() const { return timer1_.has_value(); }
+    bool PollerRunning() const { return pollTimer_.has_value(); }
 
-    void Timer1_Timer();
-    void Command1_Click();          // hidden: the take-bearing action
-    void SelectBearingCmd_Click();  // hidden: sends the bearing as it stands
-    void LPCmd_Click();             // hidden: long-path turn
-    void Command2_Click();          // "?": the help file
+    void PollKeys();
+    void OnTakeBearingButton();  // hidden: the take-bearing action
+    void OnSendBearingButton();  // hidden: sends the bearing as it stands
+    void OnLongPathButton();     // hidden: long-path turn
+    void OnHelpButton();         // "?": the help file
 
     static std::wstring StripTrailingCRLF(const std::wstring& theData);
 
@@ -80,7 +80,7 @@ public:
 private:
     void RunStartupSequence();
     void RunStartupSteps();
-    void RunKeyAction(void (RERurControlMain2::*action)());
+    void RunKeyAction(void (ControlWindow::*action)());
     void HandleStartupFailure(int code, const std::wstring& description);
     void RestorePosition();
     void OpenLoggerLinks();
@@ -98,11 +98,11 @@ private:
     std::int32_t SearchDXViewWindows();
 
     ControlWindowServices services_;
-    std::unique_ptr<DdeLink> text1Link_;
+    std::unique_ptr<DdeLink> callsignLink_;
     std::unique_ptr<DdeLink> bearingLink_;
     std::unique_ptr<BearingSource> bearingSource_;
     bool bearingSourceFailureLogged_ = false;
-    std::optional<TimerId> timer1_;
+    std::optional<TimerId> pollTimer_;
     bool unloaded_ = false;
     bool closed_ = false;
 };
