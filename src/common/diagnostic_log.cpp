@@ -1,4 +1,4 @@
-// Common: the diagnostic log "ErrorLog.txt" - error entries, the start report before a run's first entry,
+// DiagnosticLog: the diagnostic log "ErrorLog.txt" - error entries, the start report before a run's first entry,
 // and the bounded handling of failures that happen while an entry is being written.
 #include "common/diagnostic_log.h"
 

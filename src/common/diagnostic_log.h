@@ -1,5 +1,5 @@
-// Common services: the diagnostic log "ErrorLog.txt" with its start report, error reporting, the version
-// text and the operating-system facts.
+// DiagnosticLog, the heart of the common services: the diagnostic log "ErrorLog.txt" with its start report, error
+// reporting, the version text and the operating-system facts.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// Common: start and end of the common services, the version text and the operating-system facts.
+// DiagnosticLog: start and end of the common services, the version text and the operating-system facts.
 #include "common/diagnostic_log.h"
 
 #include "base/logged_procedure_names.h"

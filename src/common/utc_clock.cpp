@@ -1,4 +1,4 @@
-// UTC: the calendar arithmetic that turns the platform's UTC clock reading into a date-time value.
+// UtcClock: the calendar arithmetic that turns the platform's UTC clock reading into a date-time value.
 #include "common/utc_clock.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-// UTC: the current time in Coordinated Universal Time as a date-time value (days since 30 December 1899,
+// UtcClock: the current time in Coordinated Universal Time as a date-time value (days since 30 December 1899,
 // time of day as the fraction).
 #pragma once
 

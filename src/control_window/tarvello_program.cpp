@@ -3,8 +3,8 @@
 
 namespace tarvello {
 
-// Modules refer to ones declared after them (UTC reports through DiagnosticLog, the control window drives the DXView
-// link); they only keep the references during construction and use them later.
+// Modules refer to ones declared after them (the UTC clock reports through the diagnostic log, the control window
+// drives the DXView link); they only keep the references during construction and use them later.
 TarvelloProgram::TarvelloProgram(const Platform& platform, ControlView& view)
     : platform_(platform),
       utc_(platform_.clock, diagnostics_),

@@ -1,4 +1,4 @@
-// Common: the operating-system name table, the version record it prepares, the version text, and the
+// DiagnosticLog: the operating-system name table, the version record it prepares, the version text, and the
 // failures of Initialize, Version, Terminate and GetOSVersion.
 #include <gtest/gtest.h>
 
