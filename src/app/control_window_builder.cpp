@@ -52,7 +52,7 @@ bool EveryCaptionFits(HFONT font, int dpi) {
     HGDIOBJ previous = SelectObject(dc, font);
     bool fits = true;
     for (const auto& spec : kControlLayout) {
-        if (spec.caption[0] == L'\0' || spec.id == IDC_COMMAND2 || spec.kind == ControlKind::kTextBox)
+        if (spec.caption[0] == L'\0' || spec.id == IDC_HELP_BUTTON || spec.kind == ControlKind::kTextBox)
             continue;
         const int edge = spec.kind == ControlKind::kLabel ? 0 : kButtonEdgeTwips;
         const int width = TwipsToPixels(spec.width - 2 * edge, dpi);
@@ -125,7 +125,7 @@ void ControlWindowBuilder::CreateControls(HWND parent) {
             controlClass.exStyle, controlClass.className, spec.caption, style, TwipsToPixels(left, dpi_),
             TwipsToPixels(top, dpi_), TwipsToPixels(spec.width, dpi_), TwipsToPixels(spec.height, dpi_), parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
-        const bool isHelp = spec.id == IDC_COMMAND2;
+        const bool isHelp = spec.id == IDC_HELP_BUTTON;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(isHelp ? helpFont_ : normalFont_), FALSE);
     }
 }

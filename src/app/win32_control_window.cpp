@@ -78,14 +78,14 @@ HWND Win32ControlWindow::FieldControl(ViewField field) const {
     switch (field) {
         case ViewField::kBearing:
             return Control(IDC_BEARING);
-        case ViewField::kText1:
-            return Control(IDC_TEXT1);
-        case ViewField::kText2:
-            return Control(IDC_TEXT2);
+        case ViewField::kCallsign:
+            return Control(IDC_CALLSIGN);
+        case ViewField::kLocator:
+            return Control(IDC_LOCATOR);
         case ViewField::kCurrentBearing:
             return Control(IDC_CURRENTBEARING);
         case ViewField::kStatusText:
-            return Control(IDC_LABEL9);
+            return Control(IDC_STATUS_TEXT);
     }
     return nullptr;
 }
@@ -111,7 +111,7 @@ void Win32ControlWindow::SetLampColour(std::uint32_t colourWord) {
         DeleteObject(lampBrush_);
     lampBrush_ = CreateSolidBrush(colour);
     lampColour_ = colour;
-    InvalidateRect(Control(IDC_LABEL8), nullptr, TRUE);
+    InvalidateRect(Control(IDC_STATUS_LAMP), nullptr, TRUE);
 }
 
 void Win32ControlWindow::SetCaption(const std::wstring& caption) {
@@ -204,7 +204,7 @@ void Win32ControlWindow::Show() {
 
 void Win32ControlWindow::MakeHelpToolTip() {
     if (toolTip_ == nullptr)
-        toolTip_ = CreateHelpToolTip(Handle(), Control(IDC_COMMAND2));
+        toolTip_ = CreateHelpToolTip(Handle(), Control(IDC_HELP_BUTTON));
 }
 
 void Win32ControlWindow::Destroy() {
@@ -215,16 +215,16 @@ void Win32ControlWindow::OnCommand(int id) {
     if (events_ == nullptr)
         return;
     switch (id) {
-        case IDC_COMMAND2:
+        case IDC_HELP_BUTTON:
             events_->HelpClicked();
             break;
-        case IDC_SELECTBEARINGCMD:
+        case IDC_SEND_BEARING_BUTTON:
             events_->SelectBearingClicked();
             break;
-        case IDC_LPCMD:
+        case IDC_LONG_PATH_BUTTON:
             events_->LongPathClicked();
             break;
-        case IDC_COMMAND1:
+        case IDC_TAKE_BEARING_BUTTON:
             events_->Command1Clicked();
             break;
         default:
@@ -247,7 +247,7 @@ void Win32ControlWindow::OnEndSession(bool ending) {
 }
 
 LRESULT Win32ControlWindow::OnControlColour(HDC dc, HWND control) {
-    if (control == Control(IDC_LABEL8)) {
+    if (control == Control(IDC_STATUS_LAMP)) {
         SetBkColor(dc, lampColour_);
         return reinterpret_cast<LRESULT>(lampBrush_);
     }

@@ -8,7 +8,7 @@
 namespace tarvello {
 
 // The boxes and labels whose text the logic reads or writes.
-enum class ViewField { kBearing, kText1, kText2, kCurrentBearing, kStatusText };
+enum class ViewField { kBearing, kCallsign, kLocator, kCurrentBearing, kStatusText };
 
 class ControlView {
 public:

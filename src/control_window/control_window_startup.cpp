@@ -86,7 +86,7 @@ void ControlWindow::RestorePosition() {
 }
 
 void ControlWindow::OpenLoggerLinks() {
-    callsignLink_ = OpenLoggerLink(partners::kCallsignItem, ViewField::kText1);
+    callsignLink_ = OpenLoggerLink(partners::kCallsignItem, ViewField::kCallsign);
     bearingLink_ = OpenLoggerLink(partners::kBearingItem, ViewField::kBearing);
 }
 

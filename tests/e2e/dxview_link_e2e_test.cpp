@@ -32,8 +32,8 @@ TEST_F(DXViewLinkE2E, OneConversationPerLinkAndOneRetryFiveSecondsAfterDXViewGoe
     EXPECT_EQ(Entries(L"ContestLogger", "(CONNECT|ADVSTART) .*"),
               (std::vector<std::string>{"CONNECT c1 DDE", "ADVSTART c1 NeuesRufzeichen", "CONNECT c2 DDE",
                                         "ADVSTART c2 Winkel"}));
-    ClickLater(IDC_SELECTBEARINGCMD);
-    ClickLater(IDC_LPCMD);
+    ClickLater(IDC_SEND_BEARING_BUTTON);
+    ClickLater(IDC_LONG_PATH_BUTTON);
     ASSERT_TRUE(WaitFor([&] { return Entries(L"DXView", "REPLY .*").size() == 2; }, 5000));
     EXPECT_EQ(Entries(L"DXView", "EXECUTE .*"),
               (std::vector<std::string>{"EXECUTE c2 003selectbearing245", "EXECUTE c2 003rotatelp"}));
@@ -75,7 +75,7 @@ TEST_F(DXViewLinkE2E, BearingWithDXViewGoneTellsLogsAndEndsWithoutSavingThePosit
     ASSERT_NO_FATAL_FAILURE(StartConnected());
     dxview_->Kill();
     ASSERT_TRUE(WaitFor([&] { return !ShowsConnected(); }, 1000));
-    ClickLater(IDC_SELECTBEARINGCMD);
+    ClickLater(IDC_SEND_BEARING_BUTTON);
     EXPECT_EQ(WaitForMessageBox(), L"DXView ist nicht aktiv. Bitte starten Sie DXView");
     EXPECT_EQ(ChildText(main_, IDC_BEARING), L"");
     AnswerMessageBox();

@@ -21,7 +21,7 @@ protected:
     // The lamp's colour as the screen shows it at its centre, 0x00BBGGRR.
     COLORREF Lamp() const {
         RECT r{};
-        GetWindowRect(GetDlgItem(main_, IDC_LABEL8), &r);
+        GetWindowRect(GetDlgItem(main_, IDC_STATUS_LAMP), &r);
         HDC screen = GetDC(nullptr);
         const COLORREF colour = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         ReleaseDC(nullptr, screen);
@@ -45,7 +45,7 @@ TEST_F(RotorKeysE2E, ReturnF11F8AndEscDriveDXViewFromTheLoggersKeyboard) {
     ASSERT_TRUE(Xdotool(L"keydown F11 sleep 0.4 keyup F11"));
     ASSERT_TRUE(WaitForExecutes(2));
     EXPECT_TRUE(WaitFor([&] { return Lamp() == kTurningLamp; }, 2000)) << std::hex << Lamp();
-    EXPECT_EQ(ChildText(main_, IDC_LABEL9), L"Rotor dreht");
+    EXPECT_EQ(ChildText(main_, IDC_STATUS_TEXT), L"Rotor dreht");
 
     ASSERT_TRUE(TypeKey(L"F8"));
     ASSERT_TRUE(WaitFor([&] { return Entries(L"DXView", "LBUTTONUP .*").size() == 1; }, 3000));
@@ -57,7 +57,7 @@ TEST_F(RotorKeysE2E, ReturnF11F8AndEscDriveDXViewFromTheLoggersKeyboard) {
     EXPECT_GE(click[1].ms - click[0].ms, 50);
     EXPECT_TRUE(WaitFor([] { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0; }, 1000)) << "Control left down";
     EXPECT_TRUE(WaitFor([&] { return Lamp() == kStoppedLamp; }, 2000));
-    EXPECT_EQ(ChildText(main_, IDC_LABEL9), L"Rotor angehalten");
+    EXPECT_EQ(ChildText(main_, IDC_STATUS_TEXT), L"Rotor angehalten");
 
     // Over in DXView, Esc clears the bearing and gives the keyboard back to the logger; so after a second stop.
     for (size_t round = 1; round <= 2; ++round) {

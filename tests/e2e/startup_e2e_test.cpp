@@ -35,7 +35,8 @@ TEST_F(StartupE2E, ShowsTheLoggersValuesFollowsChangesAndRemembersItsPlaceInAnyF
     RECT r{};
     GetWindowRect(main_, &r);
     EXPECT_NE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), nullptr) << "window off screen";
-    EXPECT_TRUE(WaitFor([&] { return ChildText(main_, IDC_TEXT1) == L"DL1ABC"; }, 3000)) << ChildText(main_, IDC_TEXT1);
+    EXPECT_TRUE(WaitFor([&] { return ChildText(main_, IDC_CALLSIGN) == L"DL1ABC"; }, 3000))
+        << ChildText(main_, IDC_CALLSIGN);
     EXPECT_TRUE(WaitFor([&] { return ChildText(main_, IDC_BEARING) == L"123"; }, 3000));
     EXPECT_EQ(WindowText(main_).rfind(L"Tarvello 1.0.0", 0), 0u);
 
@@ -46,12 +47,12 @@ TEST_F(StartupE2E, ShowsTheLoggersValuesFollowsChangesAndRemembersItsPlaceInAnyF
     }
 
     // The question mark opens the help.
-    ClickLater(IDC_COMMAND2);
+    ClickLater(IDC_HELP_BUTTON);
     EXPECT_TRUE(
         WaitFor([&] { return WindowText(FindTopLevel(tarvello_->Id(), L"HH Parent")) == L"Tarvello Hilfe"; }, 10000));
     // The diagnostic log lies in the folder too; the caption names it, and its start report writes the folder's
     // name in Windows-1252, with the best fit for the letters the code page lacks.
-    ClickLater(IDC_COMMAND1);
+    ClickLater(IDC_TAKE_BEARING_BUTTON);
     EXPECT_TRUE(WaitFor(
         [&] { return WindowText(main_).ends_with(L" - see ErrorLog in " + folder_ + L"/ErrorLog.txt"); }, 5000));
     EXPECT_NE(ReadFileBytes(FolderFile(L"ErrorLog.txt"))

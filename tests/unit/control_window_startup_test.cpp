@@ -64,7 +64,7 @@ TEST_F(ControlWindowStartup, RunningStartShowsTheLoggersValuesAndStartsThePoller
     Window().Start();
 
     EXPECT_FALSE(Window().Closed());
-    EXPECT_EQ(view.Text(ViewField::kText1), L"DL1ABC");
+    EXPECT_EQ(view.Text(ViewField::kCallsign), L"DL1ABC");
     EXPECT_EQ(view.Text(ViewField::kBearing), L"123");
     EXPECT_EQ(view.Caption(), L"Tarvello 1.0.0 {DXV}");
     EXPECT_EQ(Log(), kHeader);

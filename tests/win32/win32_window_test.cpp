@@ -76,11 +76,11 @@ TEST(Win32ControlWindowTest, EveryCaptionFitsAt96And120DpiAndTheHelpButtonIsBold
     }
 
     Win32ControlWindow window;
-    const LOGFONTW help = FontOf(window.Control(IDC_COMMAND2));
+    const LOGFONTW help = FontOf(window.Control(IDC_HELP_BUTTON));
     EXPECT_EQ(std::wstring(help.lfFaceName), L"MS Sans Serif");
     EXPECT_EQ(help.lfWeight, FW_BOLD);
     EXPECT_EQ(help.lfHeight, -13);  // 9.75 pt at 96 dpi
-    EXPECT_EQ(FontOf(window.Control(IDC_LABEL3)).lfWeight, FW_NORMAL);
+    EXPECT_EQ(FontOf(window.Control(IDC_KEY_HELP_BEARING)).lfWeight, FW_NORMAL);
     // The tool tip comes from the message loop once the window shows.
     const auto toolTipOf = [&] {
         HWND toolTip = nullptr;
@@ -99,7 +99,7 @@ TEST(Win32ControlWindowTest, EveryCaptionFitsAt96And120DpiAndTheHelpButtonIsBold
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.hwnd = window.Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(window.Control(IDC_COMMAND2));
+    tool.uId = reinterpret_cast<UINT_PTR>(window.Control(IDC_HELP_BUTTON));
     tool.lpszText = tip;
     SendMessageW(toolTipOf(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(std::wstring(tip), L"Online-Hilfe");
@@ -107,17 +107,17 @@ TEST(Win32ControlWindowTest, EveryCaptionFitsAt96And120DpiAndTheHelpButtonIsBold
 
 TEST(Win32ControlWindowTest, LampPaintsButtonFaceFirstThenPlainAndSystemColours) {
     Win32ControlWindow window;
-    EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(BrushColourFor(window, IDC_STATUS_LAMP), GetSysColor(COLOR_BTNFACE));
     window.SetLampColour(0x0000FF00);  // green
-    EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), RGB(0, 255, 0));
+    EXPECT_EQ(BrushColourFor(window, IDC_STATUS_LAMP), RGB(0, 255, 0));
     window.SetLampColour(0x80000000u | COLOR_HIGHLIGHT);
-    EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(BrushColourFor(window, IDC_STATUS_LAMP), GetSysColor(COLOR_HIGHLIGHT));
 
     // Red, then two system colours Windows does not know, which leave the lamp as it is.
     for (const std::uint32_t colour : {0x000000FFu, 0x800000FFu, 0x80010005u})
         window.SetLampColour(colour);
-    EXPECT_EQ(BrushColourFor(window, IDC_LABEL8), RGB(255, 0, 0));
-    EXPECT_NE(BrushColourFor(window, IDC_LABEL9), RGB(255, 0, 0));  // other labels keep their background
+    EXPECT_EQ(BrushColourFor(window, IDC_STATUS_LAMP), RGB(255, 0, 0));
+    EXPECT_NE(BrushColourFor(window, IDC_STATUS_TEXT), RGB(255, 0, 0));  // other labels keep their background
 }
 
 TEST(Win32ControlWindowTest, PositionInTwipsRoundTripsBadValuesAreIgnoredAndLostWindowsComeBack) {
@@ -172,8 +172,8 @@ TEST(Win32ControlWindowTest, ClicksCloseAndLogOffReachTheListenerInOrder) {
     Win32ControlWindow window;
     RecordingEvents events;
     window.SetEvents(&events);
-    SendMessageW(window.Control(IDC_COMMAND2), BM_CLICK, 0, 0);
-    for (int id : {IDC_SELECTBEARINGCMD, IDC_LPCMD, IDC_COMMAND1})
+    SendMessageW(window.Control(IDC_HELP_BUTTON), BM_CLICK, 0, 0);
+    for (int id : {IDC_SEND_BEARING_BUTTON, IDC_LONG_PATH_BUTTON, IDC_TAKE_BEARING_BUTTON})
         SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(window.Control(id)));
     // Boxes and commands without a control report nothing.
