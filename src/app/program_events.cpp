@@ -22,7 +22,7 @@ void ProgramEvents::HelpClicked() {
     Fenced([this] { mainWindow_.OnHelpButton(); });
 }
 
-void ProgramEvents::SelectBearingClicked() {
+void ProgramEvents::SendBearingClicked() {
     Fenced([this] { mainWindow_.OnSendBearingButton(); });
 }
 
@@ -30,7 +30,7 @@ void ProgramEvents::LongPathClicked() {
     Fenced([this] { mainWindow_.OnLongPathButton(); });
 }
 
-void ProgramEvents::Command1Clicked() {
+void ProgramEvents::TakeBearingClicked() {
     Fenced([this] { mainWindow_.OnTakeBearingButton(); });
 }
 

@@ -12,9 +12,9 @@ public:
     explicit ProgramEvents(ControlWindow& mainWindow) : mainWindow_(mainWindow) {}
 
     void HelpClicked() override;
-    void SelectBearingClicked() override;
+    void SendBearingClicked() override;
     void LongPathClicked() override;
-    void Command1Clicked() override;
+    void TakeBearingClicked() override;
     void Unloading() override;
     // The control window is the program's only window: when it is gone the message loop ends.
     void Destroyed() override;

@@ -219,13 +219,13 @@ void Win32ControlWindow::OnCommand(int id) {
             events_->HelpClicked();
             break;
         case IDC_SEND_BEARING_BUTTON:
-            events_->SelectBearingClicked();
+            events_->SendBearingClicked();
             break;
         case IDC_LONG_PATH_BUTTON:
             events_->LongPathClicked();
             break;
         case IDC_TAKE_BEARING_BUTTON:
-            events_->Command1Clicked();
+            events_->TakeBearingClicked();
             break;
         default:
             break;

@@ -17,9 +17,9 @@ class ControlWindowEvents {
 public:
     virtual ~ControlWindowEvents() = default;
     virtual void HelpClicked() = 0;
-    virtual void SelectBearingClicked() = 0;
+    virtual void SendBearingClicked() = 0;
     virtual void LongPathClicked() = 0;
-    virtual void Command1Clicked() = 0;
+    virtual void TakeBearingClicked() = 0;
     virtual void Unloading() = 0;
     virtual void Destroyed() = 0;
 };

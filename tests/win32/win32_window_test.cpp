@@ -19,9 +19,9 @@ namespace {
 class RecordingEvents : public ControlWindowEvents {
 public:
     void HelpClicked() override { calls.push_back("help"); }
-    void SelectBearingClicked() override { calls.push_back("select"); }
+    void SendBearingClicked() override { calls.push_back("select"); }
     void LongPathClicked() override { calls.push_back("lp"); }
-    void Command1Clicked() override { calls.push_back("command1"); }
+    void TakeBearingClicked() override { calls.push_back("take bearing"); }
     void Unloading() override { calls.push_back("unload"); }
     void Destroyed() override { calls.push_back("destroyed"); }
     std::vector<std::string> calls;
@@ -180,7 +180,7 @@ TEST(Win32ControlWindowTest, ClicksCloseAndLogOffReachTheListenerInOrder) {
     SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(IDC_BEARING, EN_CHANGE),
                  reinterpret_cast<LPARAM>(window.Control(IDC_BEARING)));
     SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"help", "select", "lp", "command1"}));
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"help", "select", "lp", "take bearing"}));
 
     // Log-off and shut-down close the window like its close box; a log-off that is called off changes nothing,
     // and destroying it from the program (message 0 here) does not run the unload.
