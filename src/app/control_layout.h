@@ -46,4 +46,15 @@ inline constexpr std::array<ControlSpec, 19> kControlLayout{{
     {IDC_TAKE_BEARING_BUTTON, ControlKind::kButton, L"Command1", 0, 2640, 3840, 975, 375, false},
 }};
 
+// The key help in "Programmsteuerung", line by line in the order of the rotor actions. The long-path line is not
+// in the designed layout: it is made only when that action has a key, below the turn line, and the lines after
+// it, the frame, the notice below the frame and the window then grow by one line.
+inline constexpr std::array<int, 5> kKeyHelpIds{IDC_KEY_HELP_BEARING, IDC_KEY_HELP_TURN, IDC_KEY_HELP_LONG_PATH,
+                                                IDC_KEY_HELP_CLEAR, IDC_KEY_HELP_STOP};
+inline constexpr int kKeyHelpLineTwips = 360;
+// Chosen keys may make a line longer than the designed label: every line then takes the frame's inner width and
+// room for a second line, and the caption font steps down until each fits.
+inline constexpr int kChosenKeyHelpWidthTwips = 2175;
+inline constexpr int kChosenKeyHelpHeightTwips = 375;
+
 }  // namespace tarvello::app

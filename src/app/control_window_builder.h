@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "control_window/control_view.h"
+
 namespace tarvello::app {
 
 // Pixels for a length in twips at the given DPI.
@@ -19,6 +21,8 @@ public:
 
     // Creates every control of the layout inside parent, each with its font.
     void CreateControls(HWND parent);
+    // Shows chosen keys in the key help (see kKeyHelpIds) and returns by how many twips the window must grow.
+    int LayOutKeyHelp(HWND parent, const KeyHelp& help);
 
 private:
     int dpi_;

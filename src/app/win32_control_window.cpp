@@ -118,6 +118,23 @@ void Win32ControlWindow::SetCaption(const std::wstring& caption) {
     SetWindowTextW(Handle(), caption.c_str());
 }
 
+void Win32ControlWindow::ShowKeyHelp(const KeyHelp& help) {
+    // The keys as designed keep the designed layout to the pixel.
+    const auto designed = [&](std::size_t line, int id) {
+        return help.lines[line] == std::find_if(kControlLayout.begin(), kControlLayout.end(), [id](const auto& spec) {
+                                       return spec.id == id;
+                                   })->caption;
+    };
+    if (!help.showLongPath && designed(0, IDC_KEY_HELP_BEARING) && designed(1, IDC_KEY_HELP_TURN) &&
+        designed(3, IDC_KEY_HELP_CLEAR) && designed(4, IDC_KEY_HELP_STOP))
+        return;
+    const int growth = builder_->LayOutKeyHelp(Handle(), help);
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips + growth, dpi_)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::wstring Win32ControlWindow::Caption() const {
     return WindowText(Handle());
 }

@@ -45,6 +45,7 @@ public:
     void SetText(ViewField field, const std::wstring& text) override;
     void SetLampColour(std::uint32_t colourWord) override;
     void SetCaption(const std::wstring& caption) override;
+    void ShowKeyHelp(const KeyHelp& help) override;
     std::wstring Caption() const override;
     double LeftTwips() const override;
     double TopTwips() const override;

@@ -27,4 +27,15 @@ inline constexpr std::wstring_view kReleaseSection = L"RELEASE";
 inline constexpr std::wstring_view kReleaseKey = L"Release_Nr";
 inline constexpr std::wstring_view kReleaseText = L"1.0.0 Beta";
 
+// INI file: the keys of the five rotor actions, and the program-log entry for a key that names no single key.
+inline constexpr std::wstring_view kHotkeySection = L"TASTEN";
+inline constexpr std::wstring_view kInvalidHotkeyEntry = L" Tastenbelegung ung\u00fcltig: ";
+
+// The key help: "<key> = <action>", or "<action>: keine Taste" for an action without a key.
+inline constexpr std::wstring_view kKeyHelpEquals = L" = ";
+inline constexpr std::wstring_view kNoKey = L": keine Taste";
+inline constexpr std::wstring_view kCtrlPrefix = L"Strg+";
+inline constexpr std::wstring_view kAltPrefix = L"Alt+";
+inline constexpr std::wstring_view kShiftPrefix = L"Umschalt+";
+
 }  // namespace tarvello::texts

@@ -2,6 +2,7 @@
 // the program.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -10,6 +11,14 @@ namespace tarvello {
 // The boxes and labels whose text the logic reads or writes.
 enum class ViewField { kBearing, kCallsign, kLocator, kCurrentBearing, kStatusText };
 
+// The key help in "Programmsteuerung": one line per rotor action, in the order take the bearing, turn, turn on the
+// long path, clear, stop. The long-path line shows only when that action has a key; the frame, the notice below
+// it and the window then grow by one line.
+struct KeyHelp {
+    std::array<std::wstring, 5> lines;
+    bool showLongPath = false;
+};
+
 class ControlView {
 public:
     virtual ~ControlView() = default;
@@ -17,6 +26,7 @@ public:
     virtual void SetText(ViewField field, const std::wstring& text) = 0;
     virtual void SetLampColour(std::uint32_t colourWord) = 0;  // 0x00BBGGRR, or 0x80000000 + system colour index
     virtual void SetCaption(const std::wstring& caption) = 0;
+    virtual void ShowKeyHelp(const KeyHelp& help) = 0;
     virtual std::wstring Caption() const = 0;
     // Position of the window's outer left and top edges, in twips.
     virtual double LeftTwips() const = 0;

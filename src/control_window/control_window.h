@@ -10,6 +10,7 @@
 #include <string>
 
 #include "control_window/control_view.h"
+#include "control_window/hotkey_settings.h"
 #include "dde_link/main_window_access.h"
 #include "platform/platform.h"
 
@@ -43,11 +44,9 @@ inline constexpr std::uint32_t kStopped = 0x000000FF;     // red 255
 }  // namespace colour
 
 namespace vk {
-inline constexpr int kReturn = 0x0D;
-inline constexpr int kF11 = 0x7A;
-inline constexpr int kEscape = 0x1B;
-inline constexpr int kF8 = 0x77;
+inline constexpr int kShift = 16;
 inline constexpr int kControl = 17;
+inline constexpr int kAlt = 18;
 }  // namespace vk
 
 class ControlWindow : public MainWindowAccess {
@@ -80,7 +79,9 @@ public:
 private:
     void RunStartupSequence();
     void RunStartupSteps();
-    void RunKeyAction(void (ControlWindow::*action)());
+    void RunKeyAction(RotorAction action);
+    void ReadHotkeySettings();
+    void ReportInvalidHotkey(std::wstring_view iniKey, const std::wstring& value);
     void HandleStartupFailure(int code, const std::wstring& description);
     void RestorePosition();
     void OpenLoggerLinks();
@@ -90,7 +91,7 @@ private:
 
     void CheckDXViewPresence();
     void TakeBearing();
-    void TurnRotor();
+    void TurnRotor(bool shortPath);
     void ClearBearing();
     void StopRotor();
     void RotorStop();
@@ -103,6 +104,7 @@ private:
     std::unique_ptr<BearingSource> bearingSource_;
     bool bearingSourceFailureLogged_ = false;
     std::optional<TimerId> pollTimer_;
+    HotkeyTable hotkeys_ = DefaultHotkeys();  // from section "TASTEN", read once at start-up
     bool unloaded_ = false;
     bool closed_ = false;
 };

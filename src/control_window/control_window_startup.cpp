@@ -57,6 +57,7 @@ void ControlWindow::RunStartupSteps() {
     CheckDXViewPresence();
     services_.diagnostics.Initialize();
     services_.filesAndPauses.InitIniPath(services_.iniStore());
+    ReadHotkeySettings();
     RestorePosition();
     // The hidden DDE window and the three links to DXView, then the caption that shows them.
     services_.dxViewLink.Initialize();
@@ -65,6 +66,20 @@ void ControlWindow::RunStartupSteps() {
     OpenLoggerLinks();
     // The poller's first tick comes 20 ms after start-up, never during it.
     pollTimer_ = services_.platform.loop.StartTimer(kPollIntervalMs, [this] { PollKeys(); });
+}
+
+void ControlWindow::ReadHotkeySettings() {
+    hotkeys_ = ReadHotkeys(services_.iniStore(), [this](std::wstring_view iniKey, const std::wstring& value) {
+        ReportInvalidHotkey(iniKey, value);
+    });
+    const bool longPathHasKey = hotkeys_[static_cast<std::size_t>(RotorAction::kTurnLongPath)].has_value();
+    services_.view.ShowKeyHelp({KeyHelpLines(hotkeys_), longPathHasKey});
+}
+
+void ControlWindow::ReportInvalidHotkey(std::wstring_view iniKey, const std::wstring& value) {
+    constexpr std::size_t kLoggedValueLength = 200;
+    AppendProgramLogIfPossible(std::wstring(texts::kInvalidHotkeyEntry) + std::wstring(iniKey) + L"=" +
+                               value.substr(0, kLoggedValueLength));
 }
 
 void ControlWindow::RestorePosition() {

@@ -96,6 +96,10 @@ LoggerWindow::BoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UIN
     }
     if (message == WM_CHAR && wParam == '\t')
         return 0;
+    // Alt with a letter is the logger's own shortcut, as in many loggers, not the opening of a window menu: the
+    // keys pressed with it still reach every program that reads them.
+    if ((message == WM_SYSKEYDOWN && wParam >= 'A' && wParam <= 'Z') || message == WM_SYSCHAR)
+        return 0;
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 

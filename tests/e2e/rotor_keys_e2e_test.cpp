@@ -110,5 +110,41 @@ TEST_F(RotorKeysE2E, ASlowDXViewGetsOneCommandAtATimeAndKeepsItsLink) {
     EXPECT_TRUE(tarvello_->Running());
 }
 
+// Keys chosen in Tarvello.ini: one Return both takes the bearing and turns, Alt+L turns on the long path, and only
+// Ctrl with F8 stops the rotor. The key help names the keys in force, and the section stays as it was written.
+TEST_F(RotorKeysE2E, KeysChosenInTheIniFileDriveDXViewAndTheKeyHelpNamesThem) {
+    const std::string section = "[TASTEN]\r\nStopp=^{F8}\r\nLangerWeg=%l\r\nPeilung=~\r\nDrehen=~\r\n";
+    ASSERT_TRUE(WriteFileBytes(FolderFile(L"Tarvello.ini"), section));
+    ASSERT_TRUE(RegisterBearingSource(false));
+    ASSERT_NO_FATAL_FAILURE(StartAll());
+    const std::pair<int, const wchar_t*> keyHelp[] = {
+        {IDC_KEY_HELP_BEARING, L"RETURN = Winkel"},       {IDC_KEY_HELP_TURN, L"RETURN = Rotor drehen"},
+        {IDC_KEY_HELP_LONG_PATH, L"Alt+L = langer Weg"},  {IDC_KEY_HELP_CLEAR, L"Esc = Winkel entfernen"},
+        {IDC_KEY_HELP_STOP, L"Strg+F8 = Rotor anhalten"},
+    };
+    for (const auto& [id, text] : keyHelp)
+        EXPECT_EQ(ChildText(main_, id), text);
+    ASSERT_TRUE(WaitFor([&] { return ChildText(main_, IDC_BEARING) == L"245"; }, 3000));
+    ASSERT_TRUE(ClickInto(LoggerWindow()));
+
+    ASSERT_TRUE(TypeKey(L"Return"));
+    ASSERT_TRUE(WaitForExecutes(2));
+    ASSERT_TRUE(Xdotool(L"keydown alt+l sleep 0.2 keyup alt+l"));
+    ASSERT_TRUE(WaitForExecutes(3));
+    EXPECT_EQ(Executes(), (std::vector<std::string>{"EXECUTE c2 003selectbearing245", "EXECUTE c2 003rotatesp",
+                                                    "EXECUTE c2 003rotatelp"}));
+
+    ASSERT_TRUE(TypeKey(L"F8"));
+    EXPECT_FALSE(WaitFor([&] { return !Entries(L"DXView", "LBUTTON.*").empty(); }, 1000)) << "a plain F8 stopped";
+    ASSERT_TRUE(Xdotool(L"keydown ctrl+F8 sleep 0.2 keyup ctrl+F8"));
+    ASSERT_TRUE(WaitFor([&] { return Entries(L"DXView", "LBUTTONUP .*").size() == 1; }, 3000));
+    EXPECT_EQ(Entries(L"DXView", "LBUTTONDOWN .*"),
+              std::vector<std::string>{"LBUTTONDOWN ctrl=1 wparam=0x0 lparam=0x1"});
+
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(tarvello_->WaitForExit(10000));
+    EXPECT_NE(ReadFileBytes(FolderFile(L"Tarvello.ini")).find(section), std::string::npos);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -44,35 +44,66 @@ COLORREF BrushColourFor(const Win32ControlWindow& window, int id) {
     return logBrush.lbColor;
 }
 
-// Every caption as the control draws it: wrapped at its own width, it must not need more room than it has.
+// Every caption as the control draws it: wrapped at its own width, it must not need more room than it has. Returns
+// how many captions it measured.
+int ExpectEveryCaptionFits(const Win32ControlWindow& window, int dpi) {
+    HDC dc = GetDC(window.Handle());
+    int measured = 0;
+    for (HWND child = GetWindow(window.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[256] = {}, className[64] = {};
+        GetWindowTextW(child, text, 256);
+        GetClassNameW(child, className, 64);
+        const bool button = _wcsicmp(className, L"Button") == 0;
+        if (text[0] == L'\0' || (!button && _wcsicmp(className, L"Static") != 0))
+            continue;
+        RECT client{};
+        GetClientRect(child, &client);
+        if (button)
+            InflateRect(&client, -3 * dpi / 96, 0);  // the button's frame
+        RECT needed{0, 0, client.right - client.left, 0};
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SCOPED_TRACE(testing::Message() << dpi << " dpi, control " << GetDlgCtrlID(child));
+        EXPECT_LE(needed.right, client.right - client.left);
+        if ((GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
+            EXPECT_LE(needed.bottom, client.bottom - client.top);
+        }
+        ++measured;
+    }
+    ReleaseDC(window.Handle(), dc);
+    return measured;
+}
+
+RECT PlaceOf(const Win32ControlWindow& window, int id) {
+    RECT r{};
+    GetWindowRect(window.Control(id), &r);
+    MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 TEST(Win32ControlWindowTest, EveryCaptionFitsAt96And120DpiAndTheHelpButtonIsBoldWithItsToolTip) {
+    // The longest key help chosen keys can make, with the long-path line that makes the window grow.
+    const KeyHelp longest{{L"Strg+Alt+Umschalt+Pfeil rechts = Winkel", L"Strg+Alt+Umschalt+Bild auf = Rotor drehen",
+                           L"Strg+Alt+Umschalt+F12 = langer Weg", L"Strg+Alt+Umschalt+Pfeil rechts = Winkel entfernen",
+                           L"Strg+Alt+Umschalt+Pfeil unten = Rotor anhalten"},
+                          true};
     for (const int dpi : {96, 120}) {
         Win32ControlWindow window(dpi);
-        HDC dc = GetDC(window.Handle());
-        int measured = 0;
-        for (HWND child = GetWindow(window.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t text[256] = {}, className[64] = {};
-            GetWindowTextW(child, text, 256);
-            GetClassNameW(child, className, 64);
-            const bool button = _wcsicmp(className, L"Button") == 0;
-            if (text[0] == L'\0' || (!button && _wcsicmp(className, L"Static") != 0))
-                continue;
-            RECT client{};
-            GetClientRect(child, &client);
-            if (button)
-                InflateRect(&client, -3 * dpi / 96, 0);  // the button's frame
-            RECT needed{0, 0, client.right - client.left, 0};
-            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
-            DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-            SCOPED_TRACE(testing::Message() << dpi << " dpi, control " << GetDlgCtrlID(child));
-            EXPECT_LE(needed.right, client.right - client.left);
-            if ((GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
-                EXPECT_LE(needed.bottom, client.bottom - client.top);
-            }
-            ++measured;
-        }
-        ReleaseDC(window.Handle(), dc);
-        EXPECT_EQ(measured, 13);  // seven labels, four buttons, two frames
+        EXPECT_EQ(ExpectEveryCaptionFits(window, dpi), 13);  // seven labels, four buttons, two frames
+        RECT client{};
+        GetClientRect(window.Handle(), &client);
+        const RECT frame = PlaceOf(window, IDC_KEY_HELP_FRAME);
+        window.ShowKeyHelp(longest);
+        EXPECT_EQ(ExpectEveryCaptionFits(window, dpi), 14) << "the long-path line";
+        RECT grown{};
+        GetClientRect(window.Handle(), &grown);
+        const int line = MulDiv(360, dpi, 1440);
+        EXPECT_EQ(grown.bottom - client.bottom, line);
+        EXPECT_EQ(PlaceOf(window, IDC_KEY_HELP_FRAME).bottom - frame.bottom, line);
+        EXPECT_GE(PlaceOf(window, IDC_NOTICE).top, PlaceOf(window, IDC_KEY_HELP_FRAME).bottom);
+        EXPECT_EQ(PlaceOf(window, IDC_KEY_HELP_LONG_PATH).top - PlaceOf(window, IDC_KEY_HELP_TURN).top, line);
+        EXPECT_EQ(PlaceOf(window, IDC_KEY_HELP_CLEAR).top - PlaceOf(window, IDC_KEY_HELP_LONG_PATH).top, line);
+        EXPECT_LE(PlaceOf(window, IDC_KEY_HELP_STOP).bottom, PlaceOf(window, IDC_KEY_HELP_FRAME).bottom);
     }
 
     Win32ControlWindow window;

@@ -20,6 +20,7 @@ public:
     void SetLampColour(std::uint32_t colourWord) override { lamp = colourWord; }
     void SetCaption(const std::wstring& caption) override { captions.push_back(caption); }
     std::wstring Caption() const override { return captions.empty() ? L"Tarvello" : captions.back(); }
+    void ShowKeyHelp(const KeyHelp& help) override { keyHelp = help; }
     // A destroyed window has no position left to read.
     double LeftTwips() const override { return destroyed ? 0 : left; }
     double TopTwips() const override { return destroyed ? 0 : top; }
@@ -50,6 +51,7 @@ public:
     std::map<ViewField, std::wstring> texts;
     std::uint32_t lamp = 0x8000000F;
     std::vector<std::wstring> captions;
+    KeyHelp keyHelp;
     std::vector<std::wstring> calls;
     double left = 0;
     double top = 0;
