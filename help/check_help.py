@@ -27,6 +27,9 @@ REQUIRED = {
                        "\"Tarvello version 1.0.0\"", "\"App.Path\"", "\"App.exe\"", "\"Operating System\"",
                        "\"Country\"", "\"Language\"", "\"Tarvello shutdown\"", " > "],
     "wine.htm": ["Wine", "regsvr32", "Gecko"],
+    "tasten_waehlen.htm": ["[TASTEN]", "Peilung", "Drehen", "LangerWeg", "Loeschen", "Stopp", "{ENTER}", "~", "{F24}",
+                           "^", "%", "+", "Peilung=~", "Drehen=~", "Tastenbelegung ungültig: ", "Alt+L = langer Weg",
+                           "Strg+F8 = Rotor anhalten", "Winkel entfernen: keine Taste", "\"rotatelp\""],
 }
 CHARSET = re.compile(r'<meta http-equiv="Content-Type" content="text/html; charset=windows-1252">', re.I)
 
