@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tarvello and its stand-in partners for Windows, and runs them under Wine.
 # With DISPLAY set, everything opens on your desktop and stays until you close Tarvello. Without it, a private
-# Xvfb hosts a short demo: an angle and a callsign typed into the logger stand-in arrive in Tarvello, then
-# Return, F11, F8 and Esc drive the DXView stand-in; a screenshot is saved and the DXView journal printed.
+# Xvfb hosts a short demo in a Wine virtual desktop: Tarvello shows the logger stand-in's callsign and angle,
+# then Return, F11, F8 and Esc typed into the logger drive the DXView stand-in; a screenshot is saved and the
+# DXView journal printed.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -35,21 +36,36 @@ cleanup() {
 }
 trap cleanup EXIT
 
-wait_for_window() {  # title substring
+# On the operator's desktop each program gets a window of its own. On the private Xvfb, which has no window manager,
+# they share a Wine virtual desktop, which draws frames and captions as a user sees them.
+desktop_size=1100x440
+start() {  # program and arguments
+    if [ -n "$own_display" ]; then
+        wine explorer /desktop=Tarvello-Demo,$desktop_size "$@" >/dev/null 2>&1 &
+    else
+        wine "$@" &
+    fi
+    pids+=($!)
+}
+wait_for_line() {  # journal, text
     for _ in $(seq 1 100); do
-        xdotool search --name "$1" >/dev/null 2>&1 && return 0
+        grep -q "$2" "$1" 2>/dev/null && return 0
         sleep 0.2
     done
-    echo "window '$1' did not appear" >&2
+    echo "no '$2' in $1" >&2
     return 1
 }
 
-wine "$bin/DXView.exe" --journal "$demo/DXView-journal.txt" & pids+=($!)
-wait_for_window "DXView Info"
-wine "$bin/ContestLogger.exe" --journal "$demo/ContestLogger-journal.txt" --call DL1ABC --angle 45 & pids+=($!)
-wait_for_window "Win-Contest"
-(cd "$demo" && wine ./Tarvello.exe) & pids+=($!)
-wait_for_window "Tarvello 1.0.0"
+start "$bin/DXView.exe" --journal "$demo/DXView-journal.txt"
+wait_for_line "$demo/DXView-journal.txt" READY
+start "$bin/ContestLogger.exe" --journal "$demo/ContestLogger-journal.txt" --call DL1ABC --angle 245
+wait_for_line "$demo/ContestLogger-journal.txt" READY
+cd "$demo"
+start ./Tarvello.exe
+cd - >/dev/null
+# Tarvello shows its window once its start-up has linked the logger's angle.
+wait_for_line "$demo/ContestLogger-journal.txt" "ADVSTART c2 Winkel"
+sleep 1
 
 if [ -z "$own_display" ]; then
     echo "Tarvello runs beside the stand-ins. Type into the Win-Contest window; close Tarvello to end."
@@ -57,26 +73,23 @@ if [ -z "$own_display" ]; then
     exit 0
 fi
 
-ctl() { wine "$bin/standin-ctl.exe" "$@" >/dev/null 2>&1; }
-key() {  # one key typed into the logger window, held as long as a person holds it (the poll is every 20 ms)
-    local w
-    w=$(xdotool search --name "Win-Contest - Stand-in" 2>/dev/null | head -n 1)
-    [ -n "$w" ] && xdotool windowfocus --sync "$w" >/dev/null 2>&1 || true
+# Keys typed into the logger, held as long as a person holds them (the poll is every 20 ms). A click on the
+# logger's caption inside the virtual desktop gives it the keyboard, as an operator's would.
+desk=$(xdotool search --name "Tarvello-Demo" 2>/dev/null | head -n 1)
+xdotool windowfocus --sync "$desk" mousemove --window "$desk" 180 10 click 1 >/dev/null 2>&1 || true
+key() {
     xdotool keydown "$1"
     sleep 0.2
     xdotool keyup "$1"
     sleep 0.5
 }
-echo "Demo: callsign DL1ABC and angle 245 typed in the logger stand-in"
-ctl logger set call DL1ABC
-ctl logger set angle 245
-sleep 1
+echo "Demo: callsign DL1ABC and angle 245 in the logger stand-in; Return, F11 and F8 typed there"
 key Return
 key F11
 key F8
 sleep 0.5
 shot=$demo/tarvello-demo.png
-import -window root "$shot"
+import -window root -crop "$desktop_size+0+0" "$shot"
 key Escape
 echo "Screenshot: $shot"
 echo "DXView journal:"
