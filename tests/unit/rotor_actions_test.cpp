@@ -106,19 +106,12 @@ TEST_F(RotorActions, F8HoldsControlAroundTheClickThenReturnsToTheLogger) {
               (std::vector<sim::PostedMessage>{{dxview.spWindow, 0x0201, 0, 1}, {dxview.spWindow, 0x0202, 0, 1}}));
 }
 
-TEST_F(RotorActions, KeysOfOneTickRunInTheirOrderAndAFailingActionStopsOnlyItself) {
-    std::size_t executesAtFirstPost = 99;
-    desktop.windows.journal = [&](const std::wstring& call) {
-        if (call.rfind(L"PostToWindow", 0) == 0 && executesAtFirstPost == 99)
-            executesAtFirstPost = Executes().size();
-    };
-    TickWithFreshPress({kF8, kReturn});
-    EXPECT_EQ(executesAtFirstPost, 1u);
-
+// The order of the keys of one tick is pinned by ChosenKeys, one key serving two actions.
+TEST_F(RotorActions, AFailingActionOfATickStopsOnlyItself) {
     // Esc fails in its last step; F8 of the same tick still stops the rotor, and the failure is logged.
     desktop.windows.failActivation = true;
     TickWithFreshPress({kEsc, kF8});
-    EXPECT_EQ(desktop.windows.Posted().size(), 4u);
+    EXPECT_EQ(desktop.windows.Posted().size(), 2u);
     EXPECT_NE(desktop.files.Read(L"C:\\Tarvello\\ErrorLog.txt")
                   .find("program error 5 in module RERurControlMain2.Timer1_Timer: Invalid procedure call"),
               std::string::npos);
