@@ -23,14 +23,16 @@ constexpr std::int16_t kHeld = static_cast<std::int16_t>(0x8000);
 
 TEST(ParseHotkey, NamesOneKeyInSendKeysNotationAndNothingElse) {
     // Each value, then how the key help names the key it reads as.
-    const std::vector<std::wstring> keys{L"{ENTER}", L"RETURN",   L"  ~ ",     L"RETURN",
-                                         L"{esc}",   L"Esc",      L"{F1}",     L"F1",
-                                         L"{f13}",   L"F13",      L"{F24}",    L"F24",
-                                         L"{Tab}",   L"Tab",      L"{BKSP}",   L"R\u00fcck",
-                                         L"{PGUP}",  L"Bild auf", L"{RIGHT}",  L"Pfeil rechts",
-                                         L"l",       L"L",        L"L",        L"L",
-                                         L"7",       L"7",        L"^{F8}",    L"Strg+F8",
-                                         L"%l",      L"Alt+L",    L"+%^{F12}", L"Strg+Alt+Umschalt+F12"};
+    // clang-format off
+    const std::vector<std::wstring> keys{
+        L"{ENTER}", L"RETURN", L"  ~ ", L"RETURN", L"{esc}", L"Esc", L"{F1}", L"F1", L"{F10}", L"F10",
+        L"{f13}", L"F13", L"{F19}", L"F19", L"{F24}", L"F24", L"{Tab}", L"Tab", L"{BKSP}", L"R\u00fcck",
+        L"{DEL}", L"Entf", L"{INS}", L"Einfg", L"{HOME}", L"Pos1", L"{END}", L"Ende", L"{PGUP}", L"Bild auf",
+        L"{PGDN}", L"Bild ab", L"{UP}", L"Pfeil oben", L"{DOWN}", L"Pfeil unten", L"{LEFT}", L"Pfeil links",
+        L"{RIGHT}", L"Pfeil rechts", L"{CAPSLOCK}", L"Feststell", L"{NUMLOCK}", L"Num", L"{SCROLLLOCK}", L"Rollen",
+        L"A", L"A", L"Z", L"Z", L"a", L"A", L"l", L"L", L"z", L"Z", L"0", L"0", L"9", L"9",
+        L"^{F8}", L"Strg+F8", L"%l", L"Alt+L", L"+%^{F12}", L"Strg+Alt+Umschalt+F12"};
+    // clang-format on
     for (std::size_t i = 0; i < keys.size(); i += 2) {
         const auto key = ParseHotkey(keys[i]);
         ASSERT_TRUE(key.has_value()) << i;
@@ -90,8 +92,8 @@ TEST_F(ChosenKeys, ATickReadsEachKeyOnceMatchesModifiersExactlyAndTheSectionIsNe
     Tick({{0x1B, kFresh}});
     EXPECT_EQ(Executes(), (Texts{L"003selectbearing245", L"003rotatesp", L"003rotatelp"}));
     EXPECT_EQ(view.Text(ViewField::kStatusText), L"Rotor dreht");
-    // A plain F8 no longer stops the rotor; Ctrl+F8 does.
-    Tick({{0x77, kFresh}});
+    // A plain F8 no longer stops the rotor, nor does one after Ctrl was let go; Ctrl+F8 does.
+    Tick({{0x77, kFresh}, {0x11, 0x0001}});
     EXPECT_TRUE(desktop.windows.Posted().empty());
     Tick({{0x77, kFresh}, {0x11, kHeld}});
     EXPECT_EQ(desktop.windows.Posted().size(), 2u);
