@@ -27,10 +27,10 @@ TEST(ParseHotkey, NamesOneKeyInSendKeysNotationAndNothingElse) {
     const std::vector<std::wstring> keys{
         L"{ENTER}", L"RETURN", L"  ~ ", L"RETURN", L"{esc}", L"Esc", L"{F1}", L"F1", L"{F10}", L"F10",
         L"{f13}", L"F13", L"{F19}", L"F19", L"{F20}", L"F20", L"{F24}", L"F24", L"{Tab}", L"Tab",
-        L"{BKSP}", L"R\u00fcck", L"{DEL}", L"Entf", L"{INS}", L"Einfg", L"{HOME}", L"Pos1", L"{END}", L"Ende", L"{PGUP}", L"Bild auf",
-        L"{PGDN}", L"Bild ab", L"{UP}", L"Pfeil oben", L"{DOWN}", L"Pfeil unten", L"{LEFT}", L"Pfeil links",
-        L"{RIGHT}", L"Pfeil rechts", L"{CAPSLOCK}", L"Feststell", L"{NUMLOCK}", L"Num", L"{SCROLLLOCK}", L"Rollen",
-        L"A", L"A", L"Z", L"Z", L"a", L"A", L"l", L"L", L"z", L"Z", L"0", L"0", L"9", L"9",
+        L"{BKSP}", L"R\u00fcck", L"{DEL}", L"Entf", L"{INS}", L"Einfg", L"{HOME}", L"Pos1", L"{END}", L"Ende",
+        L"{PGUP}", L"Bild auf", L"{PGDN}", L"Bild ab", L"{UP}", L"Pfeil oben", L"{DOWN}", L"Pfeil unten",
+        L"{LEFT}", L"Pfeil links", L"{RIGHT}", L"Pfeil rechts", L"{CAPSLOCK}", L"Feststell", L"{NUMLOCK}", L"Num",
+        L"{SCROLLLOCK}", L"Rollen", L"A", L"A", L"Z", L"Z", L"a", L"A", L"l", L"L", L"z", L"Z", L"0", L"0", L"9", L"9",
         L"^{F8}", L"Strg+F8", L"%l", L"Alt+L", L"+%^{F12}", L"Strg+Alt+Umschalt+F12"};
     // clang-format on
     for (std::size_t i = 0; i < keys.size(); i += 2) {
