@@ -16,8 +16,10 @@ for source in fuzz/fuzz_*.cpp; do
     corpus="$root/build/fuzz/corpus/$name"
     mkdir -p "$corpus"
     log="$root/build/fuzz/$name.log"
+    dictionary=()
+    [ -f "fuzz/$name.dict" ] && dictionary=(-dict="$root/fuzz/$name.dict")
     (cd "$root/build/fuzz" && "$build/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 "$corpus") >"$log" 2>&1
+        -print_final_stats=1 "${dictionary[@]}" "$corpus") >"$log" 2>&1
     rc=$?
     runs=$(grep -m1 '^stat::number_of_executed_units' "$log" | awk '{print $2}')
     if [ $rc -eq 0 ]; then
