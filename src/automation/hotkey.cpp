@@ -1,6 +1,7 @@
 // Reading one key in SendKeys notation; see hotkey.h.
 #include "automation/hotkey.h"
 
+#include <algorithm>
 #include <string>
 
 #include "automation/key_name_table.h"
@@ -51,11 +52,11 @@ std::optional<std::int32_t> NamedKey(std::wstring_view name) {
     }
     if (const auto function = FunctionKey(upper))
         return function;
-    for (const KeyName& key : KeyNameTable()) {
-        if (key.name == upper)
-            return key.virtualKey;
-    }
-    return std::nullopt;
+    const auto table = KeyNameTable();
+    const auto named = std::find_if(table.begin(), table.end(), [&](const KeyName& key) { return key.name == upper; });
+    if (named == table.end())
+        return std::nullopt;
+    return named->virtualKey;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Section "TASTEN" of the INI file and the key help; see hotkey_settings.h.
 #include "control_window/hotkey_settings.h"
 
+#include <algorithm>
+
 #include "control_window/control_texts.h"
 #include "settings/ini_access.h"
 
@@ -23,12 +25,12 @@ constexpr std::array<ActionNames, kRotorActionCount> kActionNames{{
 constexpr wchar_t kAbsentMarker[] = L"\x01";
 constexpr wchar_t kOtherAbsentMarker[] = L"\x02";
 
-struct KeyName {
+struct KeyLabelEntry {
     std::int32_t virtualKey;
-    std::wstring_view label;
+    std::wstring_view label;  // cppcheck-suppress unusedStructMember
 };
 // The keys the notation can name besides letters, digits and function keys, as a German keyboard calls them.
-constexpr std::array<KeyName, 17> kKeyLabels{{
+constexpr std::array<KeyLabelEntry, 17> kKeyLabels{{
     {0x0D, L"RETURN"},
     {0x1B, L"Esc"},
     {0x09, L"Tab"},
@@ -53,10 +55,10 @@ constexpr std::int32_t kF24Key = 0x87;
 std::wstring KeyLabel(std::int32_t virtualKey) {
     if (virtualKey >= kF1Key && virtualKey <= kF24Key)
         return L"F" + std::to_wstring(virtualKey - kF1Key + 1);
-    for (const KeyName& name : kKeyLabels) {
-        if (name.virtualKey == virtualKey)
-            return std::wstring(name.label);
-    }
+    const auto named = std::find_if(kKeyLabels.begin(), kKeyLabels.end(),
+                                    [virtualKey](const KeyLabelEntry& name) { return name.virtualKey == virtualKey; });
+    if (named != kKeyLabels.end())
+        return std::wstring(named->label);
     return std::wstring(1, static_cast<wchar_t>(virtualKey));  // a letter or a digit
 }
 
